@@ -1,0 +1,37 @@
+#pragma once
+// What the generated catalogue unit needs to describe and register models and values.
+
+#include <initializer_list>
+
+#include "framework/Catalogue.h"
+#include "framework/StructSerializer.h"
+#include "framework/ValueTexts.h"
+#include "vqxpreslayer/ParametersRegistry.h"
+
+template <typename E>
+std::vector<std::pair<std::int32_t, TString>> EnumEntries() {
+  return EnumTraits<E>::Table().Entries();
+}
+
+template <typename E>
+constexpr EnumDescription DescribeEnum() {
+  using T = EnumTraits<E>;
+  return EnumDescription{T::Name, T::Default, T::Host, T::Flags, &EnumEntries<E>,
+                         &CreateParameterSerializer<ParameterTypeSerializer<E>>};
+}
+
+inline void RegisterSerializer(ParametersRegistry& registry, const RefCntPtr<IParameterSerializer>& serializer,
+                               std::initializer_list<std::uint32_t> ids) {
+  for (std::uint32_t id : ids) registry.RegisterParameterSerializer(id, serializer);
+}
+
+template <typename T>
+void RegisterValue(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
+  RegisterSerializer(registry, CreateParameterSerializer<ParameterTypeSerializer<T>>(), ids);
+}
+
+template <typename M>
+void RegisterStructure(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
+  const auto serializer = CreateStructureSerializer<StructSerializer<RefCntPtr<const M>, RefCntPtr<M>>>();
+  for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
+}

@@ -1,0 +1,276 @@
+#pragma once
+// The member codecs: how each encoding kind writes and reads a member of each value type.
+// One constant codec object per (kind, type) pair, referenced from the generated member
+// tables. Heavy: include only in generated serializer units.
+
+#include <map>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+#include "framework/ModelInfo.h"
+#include "framework/ValueTexts.h"
+#include "vqxpreslayer/Commands.h"
+#include "vqxpreslayer/ContextualDataValueSerializer.h"
+#include "vqxpreslayer/DataSerializerHelpers.h"
+#include "vqxpreslayer/Parameters.h"
+#include "vqxpreslayer/SerializeStructure.h"
+
+namespace codec {
+
+// ---- value traits: emptiness, ordering, integer view
+
+template <typename T>
+struct IsRefCntPtr : std::false_type {};
+template <typename T>
+struct IsRefCntPtr<RefCntPtr<T>> : std::true_type {};
+
+template <typename V>
+bool IsEmptyValue(const V& v) {
+  if constexpr (std::is_same_v<V, bool>)
+    return !v;
+  else if constexpr (std::is_arithmetic_v<V>)
+    return v == V{};
+  else if constexpr (std::is_enum_v<V>)
+    return static_cast<std::underlying_type_t<V>>(v) == 0;
+  else if constexpr (IsRefCntPtr<V>::value)
+    return !v;
+  else if constexpr (requires { v.IsEmpty(); })
+    return v.IsEmpty();
+  else if constexpr (requires { v.IsNull(); })
+    return v.IsNull();
+  else if constexpr (requires { v.empty(); })
+    return v.empty();
+  else if constexpr (requires { v.count(); })
+    return v.count() == 0;
+  else
+    return v == V{};
+}
+
+template <typename V>
+int CompareValues(const V& a, const V& b) {
+  if constexpr (std::is_arithmetic_v<V> || std::is_enum_v<V> || requires { a.count(); }) {
+    if (a < b) return -1;
+    if (b < a) return 1;
+    if (a == b) return 0;
+    return kUnordered;  // NaN
+  } else {
+    return a == b ? 0 : kUnordered;
+  }
+}
+
+template <typename V>
+std::int64_t IntegerOf(const V& v) {
+  if constexpr (std::is_arithmetic_v<V> || std::is_enum_v<V>)
+    return static_cast<std::int64_t>(v);
+  else
+    return 0;
+}
+
+template <typename V>
+bool IsEmptyField(const void* field) {
+  return IsEmptyValue(*static_cast<const V*>(field));
+}
+template <typename V>
+int CompareField(const void* field, const void* value) {
+  return CompareValues(*static_cast<const V*>(field), *static_cast<const V*>(value));
+}
+template <typename V>
+std::int64_t IntegerField(const void* field) {
+  return IntegerOf(*static_cast<const V*>(field));
+}
+
+// Reads a field from a parameter of exactly ValParameter<H>.
+template <typename V, typename H = V>
+bool ReadHeld(const IParameters&, const IParameter& parameter, void* field) {
+  const auto* holder = dynamic_cast<const ValParameter<H>*>(&parameter);
+  if (!holder) return false;
+  *static_cast<V*>(field) = static_cast<V>(holder->Value());
+  return true;
+}
+
+// ---- writers, one per kind
+
+template <typename V, typename Via>
+void WriteScalar(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  cursor.Parameter(m.id, ValueText<Via>::ToString(static_cast<Via>(*static_cast<const V*>(field))));
+}
+
+inline void WritePlain(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  cursor.Parameter(m.id, *static_cast<const TString*>(field));
+}
+
+void WriteContextual(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
+bool ReadContextual(const IParameters& bag, const IParameter& parameter, void* field);
+
+template <typename M>
+void WriteNested(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  SubStructure scope(m.id, cursor, true);
+  WriteModel(M::GetModelInfo(), static_cast<const RefCntPtr<const M>*>(field)->get(), cursor);
+}
+
+template <typename M>
+void WriteStructureList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  ListStructure list(m.id, cursor, kListCategory);
+  for (const RefCntPtr<const M>& item : *static_cast<const std::vector<RefCntPtr<const M>>*>(field)) {
+    SubStructure scope(m.itemId, cursor, true);
+    WriteModel(M::GetModelInfo(), item.get(), cursor);
+  }
+}
+
+template <typename E>
+void WriteScalarList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  ListStructure list(m.id, cursor, kListCategory);
+  for (const auto& item : *static_cast<const std::vector<E>*>(field)) cursor.ListItem(ValueText<E>::ToString(item));
+}
+
+template <typename E>
+void WriteNumberVector(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  const auto& v = *static_cast<const std::vector<E>*>(field);
+  if constexpr (std::is_same_v<E, unsigned int>)
+    DataSerializerHelpers::SerializeUINTVector(cursor, m.id, v);
+  else if constexpr (std::is_same_v<E, int>)
+    DataSerializerHelpers::SerializeIntVector(cursor, m.id, v);
+  else if constexpr (std::is_same_v<E, float>)
+    DataSerializerHelpers::SerializeFloatVector(cursor, m.id, v);
+  else
+    DataSerializerHelpers::SerializeDoubleVector(cursor, m.id, v);
+}
+
+template <typename E>
+void WriteTextMap(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  MapStructure map(m.id, cursor);
+  for (const auto& [key, value] : *static_cast<const std::map<TString, E>*>(field))
+    cursor.MapItem(key, ValueText<E>::ToString(value), m.mapItemFlag);
+}
+
+template <typename M>
+void WriteStructureMap(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  MapStructure map(m.id, cursor);
+  for (const auto& [key, value] : *static_cast<const std::map<TString, RefCntPtr<const M>>*>(field)) {
+    if (!value) {
+      cursor.NullMapItem(key, true);
+      continue;
+    }
+    MapItemStructure item(key, cursor);
+    WriteModel(M::GetModelInfo(), value.get(), cursor);
+  }
+}
+
+void WriteEmbedded(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
+
+// A fresh command serializer per write, released whether or not it wrote.
+std::unique_ptr<ICommandSerializer> MakeCommandSerializer();
+template <typename C>
+void WriteCommand(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool present) {
+  std::unique_ptr<ICommandSerializer> serializer = MakeCommandSerializer();
+  if (!present) return;
+  if (!serializer) ThrowNullPointerDereferenced();
+  const auto& value = *static_cast<const RefCntPtr<const C>*>(field);
+  if constexpr (std::is_same_v<C, CommandsPresModel>)
+    serializer->SerializeCommands(value, m.id, cursor);
+  else
+    serializer->SerializeSimpleCommands(value, m.id, cursor);
+}
+
+// ---- codec objects
+
+template <typename V>
+constexpr MemberCodec Make(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
+                           bool (*read)(const IParameters&, const IParameter&, void*),
+                           const ModelInfo& (*item)() = nullptr) {
+  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>};
+}
+
+template <EncodingKind K, typename V, typename Via = V>
+struct Codec;
+
+template <typename V, typename Via>
+struct Codec<EncodingKind::ScalarText, V, Via> {
+  static constexpr MemberCodec value =
+      Make<V>(EncodingKind::ScalarText, &WriteScalar<V, Via>, &ReadHeld<V, Via>);
+};
+template <>
+struct Codec<EncodingKind::PlainText, TString, TString> {
+  static constexpr MemberCodec value = Make<TString>(EncodingKind::PlainText, &WritePlain, &ReadHeld<TString>);
+};
+template <>
+struct Codec<EncodingKind::ContextualValue, DataValue, DataValue> {
+  static constexpr MemberCodec value =
+      Make<DataValue>(EncodingKind::ContextualValue, &WriteContextual, &ReadContextual);
+};
+template <typename M>
+struct Codec<EncodingKind::NestedStructure, RefCntPtr<const M>, RefCntPtr<const M>> {
+  static constexpr MemberCodec value = Make<RefCntPtr<const M>>(
+      EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<RefCntPtr<const M>>, &M::GetModelInfo);
+};
+template <typename M>
+struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<const M>>, std::vector<RefCntPtr<const M>>> {
+  using V = std::vector<RefCntPtr<const M>>;
+  static constexpr MemberCodec value =
+      Make<V>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &M::GetModelInfo);
+};
+template <typename E>
+struct Codec<EncodingKind::ScalarList, std::vector<E>, std::vector<E>> {
+  static constexpr MemberCodec value =
+      Make<std::vector<E>>(EncodingKind::ScalarList, &WriteScalarList<E>, &ReadHeld<std::vector<E>>);
+};
+template <typename E>
+struct Codec<EncodingKind::NumberVector, std::vector<E>, std::vector<E>> {
+  static constexpr MemberCodec value =
+      Make<std::vector<E>>(EncodingKind::NumberVector, &WriteNumberVector<E>, &ReadHeld<std::vector<E>>);
+};
+template <typename E>
+struct Codec<EncodingKind::TextMap, std::map<TString, E>, std::map<TString, E>> {
+  using V = std::map<TString, E>;
+  static constexpr MemberCodec value = Make<V>(EncodingKind::TextMap, &WriteTextMap<E>, &ReadHeld<V>);
+};
+template <typename M>
+struct Codec<EncodingKind::StructureMap, std::map<TString, RefCntPtr<const M>>,
+             std::map<TString, RefCntPtr<const M>>> {
+  using V = std::map<TString, RefCntPtr<const M>>;
+  static constexpr MemberCodec value =
+      Make<V>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &M::GetModelInfo);
+};
+template <>
+struct Codec<EncodingKind::EmbeddedParameters, RefCntPtr<const IParameters>, RefCntPtr<const IParameters>> {
+  using V = RefCntPtr<const IParameters>;
+  static constexpr MemberCodec value = Make<V>(EncodingKind::EmbeddedParameters, &WriteEmbedded, &ReadHeld<V>);
+};
+template <typename C>
+struct Codec<EncodingKind::Command, RefCntPtr<const C>, RefCntPtr<const C>> {
+  static constexpr MemberCodec value =
+      Make<RefCntPtr<const C>>(EncodingKind::Command, &WriteCommand<C>, &ReadHeld<RefCntPtr<const C>>);
+};
+
+// ---- member pointers
+
+template <typename P>
+struct MemberPointer;
+template <typename C, typename V>
+struct MemberPointer<V C::*> {
+  using Class = C;
+  using Value = V;
+};
+
+// The field that member pointer P names in a model known to be of P's class.
+template <auto P>
+typename MemberPointer<decltype(P)>::Value* FieldPtr(const PresentationModel* model) {
+  using C = typename MemberPointer<decltype(P)>::Class;
+  return &(const_cast<C*>(static_cast<const C*>(model))->*P);
+}
+
+template <auto P>
+void* FieldOf(const PresentationModel* model) {
+  return FieldPtr<P>(model);
+}
+
+}  // namespace codec
+
+// One row of a generated member table: Member<kind, &Model::m_Field>(stem, id), with Via
+// naming the type whose serializer writes and reads the value when it differs.
+template <EncodingKind K, auto P, typename Via = typename codec::MemberPointer<decltype(P)>::Value>
+constexpr MemberInfo Member(const char* stem, std::uint32_t id) {
+  using V = typename codec::MemberPointer<decltype(P)>::Value;
+  return MemberInfo{stem, id, &codec::Codec<K, V, Via>::value, &codec::FieldOf<P>};
+}

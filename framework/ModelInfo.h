@@ -1,0 +1,177 @@
+#pragma once
+// The tables that describe each model to the generic writer and reader: one MemberInfo per
+// member in write order, one ModelInfo per model class. The generator emits them; the
+// behaviour they drive lives in ModelSerialization.cpp and MemberCodecs.h.
+
+#include <cstdint>
+#include <span>
+
+#include "vqxsys/RefCntPtr.h"
+
+class IParameter;
+class IParameters;
+class PresentationModel;
+class SerializeStructure;
+struct MemberInfo;
+struct ModelInfo;
+
+enum class EncodingKind : std::uint8_t {
+  ScalarText,
+  PlainText,
+  ContextualValue,
+  NestedStructure,
+  StructureList,
+  ScalarList,
+  NumberVector,
+  TextMap,
+  StructureMap,
+  EmbeddedParameters,
+  Command,
+};
+
+// The word the tools print for a kind, e.g. "structure list".
+const char* EncodingKindWord(EncodingKind kind);
+
+// What the generic code does with one member of one value type.
+struct MemberCodec {
+  EncodingKind kind;
+  // Writes the member. Only command members are called when absent (present == false):
+  // they make and release a command serializer on every write.
+  void (*write)(const MemberInfo& member, const void* field, SerializeStructure& cursor, bool present);
+  // Sets the field from a parameter of the expected holder type; false for any other holder.
+  bool (*read)(const IParameters& bag, const IParameter& parameter, void* field);
+  // True when the field holds the type's empty value: false, 0, empty text or container, null.
+  bool (*isEmpty)(const void* field);
+  // Three-way comparison with a value of the field's type; kUnordered when not comparable.
+  int (*compare)(const void* field, const void* value);
+  // The model class of a nested model, list item or map value; null for other kinds.
+  const ModelInfo& (*itemModel)();
+  // The field as an integer, for flags, numbers and enumerations; 0 for other types.
+  std::int64_t (*asInteger)(const void* field);
+};
+constexpr int kUnordered = 2;
+
+// A presence test: written only when `member` (this model's own member, or the member
+// itself when -1) compares to `value` as `op` says. Set: not the empty value.
+enum class CompareOp : std::uint8_t { None, Set, Eq, Ne, Gt, Ge };
+struct MemberCondition {
+  std::int16_t member = -1;
+  CompareOp op = CompareOp::None;
+  const void* value = nullptr;
+};
+
+struct MemberInfo {
+  const char* stem;
+  std::uint32_t id;
+  const MemberCodec* codec;
+  void* (*field)(const PresentationModel*);
+  std::uint32_t itemId = 0;
+  bool whenSet = false;              // omitted when equal to omitValue (or empty when null)
+  const void* omitValue = nullptr;
+  bool mapItemFlag = false;
+  bool read = true;
+  bool write = true;
+  MemberCondition guard{};
+
+  constexpr MemberInfo WhenSet(const void* omit = nullptr) const {
+    MemberInfo m = *this;
+    m.whenSet = true;
+    m.omitValue = omit;
+    return m;
+  }
+  constexpr MemberInfo Item(std::uint32_t item) const {
+    MemberInfo m = *this;
+    m.itemId = item;
+    return m;
+  }
+  constexpr MemberInfo MapFlag(bool flag) const {
+    MemberInfo m = *this;
+    m.mapItemFlag = flag;
+    return m;
+  }
+  constexpr MemberInfo NotRead() const {
+    MemberInfo m = *this;
+    m.read = false;
+    return m;
+  }
+  constexpr MemberInfo NotWritten() const {
+    MemberInfo m = *this;
+    m.write = false;
+    return m;
+  }
+  constexpr MemberInfo If(std::int16_t member, CompareOp op, const void* value = nullptr) const {
+    MemberInfo m = *this;
+    m.guard = MemberCondition{member, op, value};
+    return m;
+  }
+  // "when set" in the tools' terms: some presence test applies.
+  constexpr bool IsConditional() const { return whenSet || guard.op != CompareOp::None; }
+};
+
+// One class a dispatching root hands its models on to, by the value of its discriminant.
+struct ConcreteClass {
+  std::uint32_t type;
+  const ModelInfo& (*info)();
+};
+
+struct ModelInfo {
+  const char* name;
+  std::uint32_t defaultId;
+  std::span<const MemberInfo> members;  // own members, in write order
+  RefCntPtr<PresentationModel> (*create)();
+  bool (*isInstance)(const PresentationModel*);
+  RefCntPtr<IParameter> (*wrap)(const PresentationModel*);
+  const ModelInfo& (*base)() = nullptr;
+  bool cached = true;
+  std::span<const std::uint16_t> readOrder{};  // own members; empty: write order
+  // Hierarchy levels: this class's serializing flag and the root's count of levels in
+  // progress (while it is non-zero, the cache is neither read nor filled).
+  bool* (*serializingFlag)(const PresentationModel*) = nullptr;
+  unsigned* (*hierarchyDepth)(const PresentationModel*) = nullptr;
+  // Dispatching roots: the discriminant member and the concrete classes by its value.
+  std::int16_t dispatchMember = -1;
+  std::span<const ConcreteClass> concrete{};
+  std::uint32_t typeId = 0;  // this class's discriminant value, 0 when none
+
+  constexpr ModelInfo Base(const ModelInfo& (*b)()) const {
+    ModelInfo m = *this;
+    m.base = b;
+    return m;
+  }
+  constexpr ModelInfo Direct() const {
+    ModelInfo m = *this;
+    m.cached = false;
+    return m;
+  }
+  constexpr ModelInfo ReadOrder(std::span<const std::uint16_t> order) const {
+    ModelInfo m = *this;
+    m.readOrder = order;
+    return m;
+  }
+  constexpr ModelInfo Hierarchy(bool* (*flag)(const PresentationModel*),
+                                unsigned* (*depth)(const PresentationModel*)) const {
+    ModelInfo m = *this;
+    m.serializingFlag = flag;
+    m.hierarchyDepth = depth;
+    return m;
+  }
+  constexpr ModelInfo Dispatch(std::int16_t member, std::span<const ConcreteClass> classes) const {
+    ModelInfo m = *this;
+    m.dispatchMember = member;
+    m.concrete = classes;
+    return m;
+  }
+  constexpr ModelInfo Type(std::uint32_t type) const {
+    ModelInfo m = *this;
+    m.typeId = type;
+    return m;
+  }
+};
+
+// The generic writer: a null model raises the null-pointer assertion; cached models
+// record their text on the first complete write and replay it afterwards.
+void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor);
+
+// The generic reader: builds a new model (or fills *existing) from the bag.
+RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
+                                       RefCntPtr<PresentationModel>* existing);

@@ -1,0 +1,158 @@
+// The generic model writer and reader, driven by the generated ModelInfo tables.
+
+#include <optional>
+
+#include "framework/ModelInfo.h"
+#include "vqxpreslayer/Parameters.h"
+#include "vqxpreslayer/SerializeStructure.h"
+
+const char* EncodingKindWord(EncodingKind kind) {
+  switch (kind) {
+    case EncodingKind::ScalarText: return "scalar text";
+    case EncodingKind::PlainText: return "plain text";
+    case EncodingKind::ContextualValue: return "contextual value";
+    case EncodingKind::NestedStructure: return "nested structure";
+    case EncodingKind::StructureList: return "structure list";
+    case EncodingKind::ScalarList: return "scalar list";
+    case EncodingKind::NumberVector: return "number vector";
+    case EncodingKind::TextMap: return "text map";
+    case EncodingKind::StructureMap: return "structure map";
+    case EncodingKind::EmbeddedParameters: return "embedded parameters";
+    case EncodingKind::Command: return "command";
+  }
+  return "?";
+}
+
+namespace {
+
+bool Compares(const MemberInfo& subject, const void* field, CompareOp op, const void* value) {
+  if (op == CompareOp::Set) return !subject.codec->isEmpty(field);
+  const int c = subject.codec->compare(field, value);
+  switch (op) {
+    case CompareOp::Eq: return c == 0;
+    case CompareOp::Ne: return c != 0;
+    case CompareOp::Gt: return c == 1;
+    case CompareOp::Ge: return c == 0 || c == 1;
+    default: return true;
+  }
+}
+
+bool IsPresent(const ModelInfo& info, const MemberInfo& m, const PresentationModel* model, const void* field) {
+  if (m.guard.op != CompareOp::None) {
+    const MemberInfo& subject = m.guard.member < 0 ? m : info.members[static_cast<std::size_t>(m.guard.member)];
+    const void* subjectField = m.guard.member < 0 ? field : subject.field(model);
+    if (!Compares(subject, subjectField, m.guard.op, m.guard.value)) return false;
+  }
+  if (m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)))
+    return false;
+  // Maps are written only when they have entries.
+  if ((m.codec->kind == EncodingKind::TextMap || m.codec->kind == EncodingKind::StructureMap) &&
+      m.codec->isEmpty(field))
+    return false;
+  return true;
+}
+
+// Sets a hierarchy level's serializing flag and counts the level in progress; restores
+// both when the level's writer ends, also by an error.
+class LevelGuard {
+ public:
+  LevelGuard(bool* flag, unsigned* depth) : m_flag(flag), m_previous(*flag), m_depth(depth) {
+    *m_flag = true;
+    ++*m_depth;
+  }
+  ~LevelGuard() {
+    *m_flag = m_previous;
+    --*m_depth;
+  }
+  LevelGuard(const LevelGuard&) = delete;
+  LevelGuard& operator=(const LevelGuard&) = delete;
+
+ private:
+  bool* m_flag;
+  bool m_previous;
+  unsigned* m_depth;
+};
+
+void Dispatch(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
+  const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
+  const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(model)));
+  RefCntPtr<IParameter> wrapper;
+  for (const ConcreteClass& c : info.concrete) {
+    if (c.type != type) continue;
+    const ModelInfo& concrete = c.info();
+    if (!concrete.isInstance(model)) return;  // not the class its type names: base members only
+    wrapper = concrete.wrap(model);
+    break;
+  }
+  if (!wrapper) wrapper = info.wrap(model);
+  const IStructureSerializer* serializer = cursor.GetStructureSerializer(type);
+  if (!serializer) ThrowNullPointerDereferenced();
+  serializer->SerializeParameter(wrapper, type, cursor, false);
+}
+
+// The writer of one class level: base members first, then its own, then the hand-on of a
+// dispatching root.
+void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
+  std::optional<LevelGuard> guard;
+  if (info.serializingFlag) {
+    bool* flag = info.serializingFlag(model);
+    if (*flag) return;
+    guard.emplace(flag, info.hierarchyDepth(model));
+  }
+  if (info.base) WriteLevel(info.base(), model, cursor);
+  for (const MemberInfo& m : info.members) {
+    if (!m.write) continue;
+    const void* field = m.field(model);
+    const bool present = IsPresent(info, m, model, field);
+    if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
+  }
+  if (info.dispatchMember >= 0) Dispatch(info, model, cursor);
+}
+
+}  // namespace
+
+void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
+  if (!model) ThrowNullPointerDereferenced();
+  const bool cached = info.cached && !(info.hierarchyDepth && *info.hierarchyDepth(model) > 0);
+  if (!cached) {
+    WriteLevel(info, model, cursor);
+    return;
+  }
+  IStructuredParameterVisitor& visitor = cursor.GetVisitor();
+  if (!model->GetSerializedVal().empty()) {
+    visitor.ReplayCapture(model->GetSerializedVal());
+    return;
+  }
+  // An error below leaves the capture open and the cache empty.
+  visitor.BeginCapture();
+  WriteLevel(info, model, cursor);
+  model->SetSerializedVal(visitor.EndCapture());
+}
+
+RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
+                                       RefCntPtr<PresentationModel>* existing) {
+  if (!bag) ThrowNullPointerDereferenced();
+  RefCntPtr<PresentationModel> target = existing ? *existing : info.create();
+  if (info.base) target = ReadModel(info.base(), bag, id, &target);
+  const auto readOne = [&](const MemberInfo& m) {
+    if (!m.read) return;
+    const IParameter* p = bag->GetParameter(m.id);
+    if (!p) return;
+    if (!target) ThrowNullPointerDereferenced();
+    m.codec->read(*bag, *p, m.field(target.get()));  // another holder type: skipped
+  };
+  if (info.readOrder.empty()) {
+    for (const MemberInfo& m : info.members) readOne(m);
+  } else {
+    for (std::uint16_t i : info.readOrder) readOne(info.members[i]);
+  }
+  if (!existing && info.dispatchMember >= 0 && target) {
+    const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
+    const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(target.get())));
+    for (const ConcreteClass& c : info.concrete) {
+      const ModelInfo& concrete = c.info();
+      if (c.type == type && &concrete != &info) return ReadModel(concrete, bag, id, nullptr);
+    }
+  }
+  return target;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// What every generated model header needs: the model base, value types, the serializer
+// declaration and the checked element access of list and map accessors.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "framework/DocParameterID.h"
+#include "framework/Identifiers.h"
+#include "framework/StructSerializer.h"
+#include "vqxcoredata/ValueClasses.h"
+#include "vqxcoreplatform/TString.h"
+#include "vqxcoreplatform/TUUID.h"
+#include "vqxpreslayer/Parameters.h"
+#include "vqxpreslayer/PresentationModel.h"
+
+namespace pm {
+// Element access of list and map accessors: a missing element raises the logic assertion
+// instead of reading past the end.
+[[noreturn]] void ThrowMissingElement(const char* what);
+
+template <typename V>
+decltype(auto) ListAt(const std::vector<V>& v, unsigned int index) {
+  if (index >= v.size()) ThrowMissingElement("index < count");
+  return v[index];
+}
+
+template <typename V>
+const V& MapAt(const std::map<TString, V>& m, const TString& key) {
+  auto it = m.find(key);
+  if (it == m.end()) ThrowMissingElement("key present");
+  return it->second;
+}
+
+// AsIParameters: a new bag holding the model alone under its default parameter id.
+RefCntPtr<IParameters> WrapAlone(const PresentationModel* model, RefCntPtr<IParameter> holder);
+template <typename M>
+RefCntPtr<IParameters> AsIParameters(const M* model) {
+  return WrapAlone(model, MakeRefCnt<ValParameter<RefCntPtr<const M>>>(RefCntPtr<const M>(model)));
+}
+}  // namespace pm

@@ -1,0 +1,542 @@
+"""Reading and checking model and enumeration descriptions.
+
+Enumeration files (*.enums):
+
+    enum ChangePage::ChangePageType default 1 [flags] [external-table]
+      0 "first"
+      1 "next"
+
+Model files (*.models):
+
+    model ZoneVisibilityFromFieldPresModel 0xf1d7423e [: BasePresModel] [options]
+      ZoneID                          uint    0xd620d6ca
+      CanSetZoneVisibilityFromField   bool    0xd60c86af  start=true
+      SelectedFieldNameAndCaption     FieldCaptionPairPresModel 0xd6ccfec3
+
+Model options: `direct` (written afresh, no serialized-value cache), `hierarchy`
+(root of a family whose levels carry serializing flags), `dispatch=Member` (the
+root's member whose parameter-id value names the concrete class), `type=0x...`
+(the value of that member naming this class).
+
+Member line: `Stem Type Id [options]`; Id is `-` for a member with accessors
+but no parameter. Types:
+
+    bool int uint int64 uint64 float double seconds TString FieldName
+    QualifiedName FormattedText TUUID ColorObject DataValue DocParameterID
+    SimpleIdentifier ObjectIdentifier StateIdentifier SlideIdentifier
+    an enumeration name, a model name (nested structure), Parameters (embedded
+    parameters), Commands / SimpleCommands (written by the command serializer),
+    [T] list, vec<int|uint|float|double> number vector, {T} map keyed by text.
+
+Member options:
+
+    start=V        starting value (a literal, "text", `new` for a fresh nested
+                   model, or a C++ expression in backticks)
+    opt            written only when it differs from its starting value
+    omit=V         written only when it differs from V
+    if=M | if=M==V | if=M!=V | if=>V | if=>=V
+                   written only when another member M is set / equals V /
+                   differs from V, or when the member itself is > V / >= V
+    item=0x...     item id of a structure list
+    mapflag=B      map-item flag of a text map (default: true for text values)
+    via=T          written and read through the serializer of T
+    ctx            a DataValue whose text depends on its column
+    noread         written but not read back;  nowrite: read but never written
+    read-after=M   read right after member M instead of in write order
+    elem=S         element stem of a list or map (default: the stem minus "s")
+"""
+
+import re
+import sys
+from dataclasses import dataclass, field
+from typing import Optional
+
+
+class DescriptionError(Exception):
+    pass
+
+
+def fail(path, line, msg):
+    raise DescriptionError(f"{path}:{line}: {msg}")
+
+
+# ---------------------------------------------------------------- enumerations
+
+
+@dataclass
+class Enum:
+    name: str
+    default: int
+    entries: list  # [(value, text)] final, ascending by value
+    assignments: list  # [(value, text)] in assignment order
+    flags: bool = False
+    external_table: bool = False
+    host: bool = False
+    group: str = ""
+    path: str = ""
+    line: int = 0
+
+    @property
+    def cpp_name(self):
+        return self.name
+
+    @property
+    def namespace(self):
+        return self.name.rsplit("::", 1)[0] if "::" in self.name else ""
+
+    @property
+    def short_name(self):
+        return self.name.rsplit("::", 1)[-1]
+
+
+_STRING = r'"((?:[^"\\]|\\.)*)"'
+
+
+def unescape(s):
+    out = []
+    i = 0
+    while i < len(s):
+        c = s[i]
+        if c == "\\" and i + 1 < len(s):
+            n = s[i + 1]
+            if n == "u":
+                out.append(chr(int(s[i + 2:i + 6], 16)))
+                i += 6
+                continue
+            out.append({"n": "\n", "t": "\t"}.get(n, n))
+            i += 2
+            continue
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+def parse_enums(path, group, host=False):
+    enums = []
+    cur = None
+    with open(path, encoding="utf-8") as f:
+        for no, raw in enumerate(f, 1):
+            line = raw.rstrip("\n")
+            if not line.strip() or line.lstrip().startswith("#"):
+                continue
+            if not line[0].isspace():
+                m = re.fullmatch(r"enum\s+([A-Za-z_][\w:]*)\s+default\s+(-?\d+)((?:\s+[\w-]+)*)\s*", line)
+                if not m:
+                    fail(path, no, f"expected 'enum NAME default VALUE', got {line!r}")
+                opts = m.group(3).split()
+                for o in opts:
+                    if o not in ("flags", "external-table"):
+                        fail(path, no, f"unknown enumeration option {o!r}")
+                cur = Enum(m.group(1), int(m.group(2)), [], [], "flags" in opts,
+                           "external-table" in opts, host, group, path, no)
+                enums.append(cur)
+                continue
+            if cur is None:
+                fail(path, no, "entry outside an enumeration")
+            m = re.fullmatch(r"\s+(-?\d+)\s+" + _STRING + r"(\s+replaces)?\s*", line)
+            if not m:
+                fail(path, no, f"expected 'VALUE \"TEXT\" [replaces]', got {line!r}")
+            value, text, replaces = int(m.group(1)), unescape(m.group(2)), bool(m.group(3))
+            if not -2**31 <= value < 2**31:
+                fail(path, no, f"value {value} does not fit in 32 bits")
+            seen = {v for v, _ in cur.assignments}
+            if (value in seen) != replaces:
+                fail(path, no, f"value {value} " + ("is assigned twice; mark the later text 'replaces'"
+                                                     if value in seen else "replaces nothing"))
+            cur.assignments.append((value, text))
+    for e in enums:
+        final = {}
+        for v, t in e.assignments:
+            final[v] = t
+        e.entries = sorted(final.items())
+        texts = [t for _, t in e.entries]
+        if len(set(texts)) != len(texts):
+            dup = sorted({t for t in texts if texts.count(t) > 1})
+            fail(e.path, e.line, f"{e.name}: texts repeated: {dup}")
+        if e.flags:
+            for v, _ in e.entries:
+                if v < 0 or (v & (v - 1)):
+                    fail(e.path, e.line, f"{e.name}: flag value {v} is not a single bit")
+    return enums
+
+
+def enumerator_names(enum):
+    """C++ enumerator names derived from the texts: words joined in upper camel case."""
+    names = {}
+    used = set()
+    for value, text in enum.entries:
+        words = [w for w in re.split(r"[^A-Za-z0-9_]+", text) if w]
+        name = "".join(w[0].upper() + w[1:] for w in words) or "Value"
+        if name[0].isdigit():
+            name = "V" + name
+        if name in used:
+            name = f"{name}_{value}".replace("-", "m")
+        used.add(name)
+        names[value] = name
+    return names
+
+
+# ---------------------------------------------------------------- models
+
+SCALARS = {
+    # description name: (C++ type, held by value in accessors, category)
+    "bool": ("bool", True, "flag"),
+    "int": ("int", True, "number"),
+    "uint": ("unsigned int", True, "number"),
+    "int64": ("std::int64_t", True, "number"),
+    "uint64": ("std::uint64_t", True, "number"),
+    "float": ("float", True, "number"),
+    "double": ("double", True, "number"),
+    "seconds": ("std::chrono::seconds", True, "number"),
+    "TString": ("TString", False, "text"),
+    "FieldName": ("FieldName", False, "value"),
+    "QualifiedName": ("QualifiedName", False, "value"),
+    "FormattedText": ("FormattedText", False, "value"),
+    "TUUID": ("TUUID", False, "value"),
+    "ColorObject": ("ColorObject", False, "value"),
+    "DataValue": ("DataValue", False, "value"),
+    "DocParameterID": ("DocParameterID", True, "enum"),
+    "SimpleIdentifier": ("SimpleIdentifier", False, "value"),
+    "ObjectIdentifier": ("ObjectIdentifier", False, "value"),
+    "StateIdentifier": ("StateIdentifier", False, "value"),
+    "SlideIdentifier": ("SlideIdentifier", False, "value"),
+}
+NUMBER_VECTOR = {"int": "int", "uint": "unsigned int", "float": "float", "double": "double"}
+EXTERNAL_MODELS = {"Commands": "CommandsPresModel", "SimpleCommands": "SimpleCommandsPresModel"}
+
+KIND_WORDS = {
+    "ScalarText": "scalar text", "PlainText": "plain text", "ContextualValue": "contextual value",
+    "NestedStructure": "nested structure", "StructureList": "structure list",
+    "ScalarList": "scalar list", "NumberVector": "number vector", "TextMap": "text map",
+    "StructureMap": "structure map", "EmbeddedParameters": "embedded parameters",
+    "Command": "command",
+}
+
+
+@dataclass
+class Member:
+    stem: str
+    type_text: str
+    id: Optional[int]
+    path: str
+    line: int
+    opts: dict = field(default_factory=dict)
+    # resolved
+    kind: str = ""
+    elem: str = ""           # description name of the element/value type
+    elem_cpp: str = ""       # C++ element type
+    cpp: str = ""            # C++ storage type
+    shape: str = "single"    # single | list | vector | map
+    elem_is_model: bool = False
+    elem_enum: Optional[Enum] = None
+    item_id: int = 0
+
+    @property
+    def elem_stem(self):
+        if "elem" in self.opts:
+            return self.opts["elem"]
+        return self.stem[:-1]
+
+
+@dataclass
+class Model:
+    name: str
+    default_id: int
+    base: Optional[str]
+    members: list
+    family: str
+    path: str
+    line: int
+    direct: bool = False
+    hierarchy: bool = False
+    dispatch: Optional[str] = None
+    type_id: Optional[int] = None
+    # resolved
+    base_model: Optional["Model"] = None
+    root: Optional["Model"] = None  # hierarchy root when the model belongs to one
+    concrete: list = field(default_factory=list)  # for dispatching roots: [(type id, Model)]
+
+
+_MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((?:\s+\S+)*)\s*")
+_OPT = re.compile(r'([\w-]+)(?:=((?:`[^`]*`)|(?:"(?:[^"\\]|\\.)*")|\S+))?')
+
+
+def _split_member(line):
+    """Splits a member line into words, keeping quoted and backticked option values whole."""
+    return [m.group(0) for m in re.finditer(r'[\w-]+=(?:`[^`]*`|"(?:[^"\\]|\\.)*"|\S+)|\S+', line)]
+
+
+def parse_models(path, family):
+    models = []
+    cur = None
+    with open(path, encoding="utf-8") as f:
+        for no, raw in enumerate(f, 1):
+            line = raw.split(" #", 1)[0].rstrip() if not raw.lstrip().startswith("#") else ""
+            if not line.strip():
+                continue
+            if not line[0].isspace():
+                m = _MODEL_LINE.fullmatch(line)
+                if not m:
+                    fail(path, no, f"expected 'model NAME 0xID [: BASE] [options]', got {line!r}")
+                cur = Model(m.group(1), int(m.group(2), 16), m.group(3), [], family, path, no)
+                for o in m.group(4).split():
+                    k, _, v = o.partition("=")
+                    if k == "direct" and not v:
+                        cur.direct = True
+                    elif k == "hierarchy" and not v:
+                        cur.hierarchy = True
+                    elif k == "dispatch" and v:
+                        cur.dispatch = v
+                    elif k == "type" and v:
+                        cur.type_id = int(v, 16)
+                    else:
+                        fail(path, no, f"unknown model option {o!r}")
+                models.append(cur)
+                continue
+            if cur is None:
+                fail(path, no, "member outside a model")
+            words = _split_member(line.strip())
+            if len(words) < 3:
+                fail(path, no, "expected 'Stem Type Id [options]'")
+            stem, type_text, id_text = words[:3]
+            if not re.fullmatch(r"[A-Za-z_]\w*", stem):
+                fail(path, no, f"bad member stem {stem!r}")
+            if id_text == "-":
+                mid = None
+            elif re.fullmatch(r"0x[0-9a-fA-F]{8}", id_text):
+                mid = int(id_text, 16)
+            else:
+                fail(path, no, f"bad parameter id {id_text!r}")
+            mem = Member(stem, type_text, mid, path, no)
+            for w in words[3:]:
+                k, eq, v = w.partition("=")
+                if k in mem.opts:
+                    fail(path, no, f"option {k!r} given twice")
+                if k in ("opt", "ctx", "noread", "nowrite") and not eq:
+                    mem.opts[k] = True
+                elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem") and eq:
+                    mem.opts[k] = v
+                else:
+                    fail(path, no, f"unknown member option {w!r}")
+            cur.members.append(mem)
+    return models
+
+
+class Catalogue:
+    """All descriptions, resolved and checked."""
+
+    def __init__(self, enums, models):
+        self.enums = {e.name: e for e in enums}
+        if len(self.enums) != len(enums):
+            names = [e.name for e in enums]
+            raise DescriptionError(f"enumerations described twice: {sorted({n for n in names if names.count(n) > 1})}")
+        self.models = {}
+        for m in models:
+            if m.name in self.models:
+                fail(m.path, m.line, f"model {m.name} described twice")
+            self.models[m.name] = m
+        self._resolve()
+
+    # -- resolution
+
+    def _resolve(self):
+        ids = {}
+        for m in self.models.values():
+            if not m.name.endswith("PresModel"):
+                fail(m.path, m.line, f"model names end in PresModel: {m.name}")
+            if m.default_id >> 24 != 0xF1:
+                fail(m.path, m.line, f"default id 0x{m.default_id:08x} of {m.name} is not in the 0xf1 block")
+            if m.default_id in ids:
+                fail(m.path, m.line, f"default id 0x{m.default_id:08x} also belongs to {ids[m.default_id]}")
+            ids[m.default_id] = m.name
+            if m.base:
+                if m.base not in self.models:
+                    fail(m.path, m.line, f"unknown base model {m.base}")
+                m.base_model = self.models[m.base]
+        for m in self.models.values():
+            seen = set()
+            b = m
+            while b.base_model:
+                if b.name in seen:
+                    fail(m.path, m.line, f"{m.name} derives from itself")
+                seen.add(b.name)
+                b = b.base_model
+            if b.hierarchy:
+                m.root = b
+            stems = set()
+            for mem in self.all_members(m):
+                if mem.stem in stems:
+                    fail(mem.path, mem.line, f"{m.name} has two members named {mem.stem}")
+                stems.add(mem.stem)
+            for mem in m.members:
+                self._resolve_member(m, mem)
+        for m in self.models.values():
+            if m.type_id is not None:
+                root = m.root
+                if root is None or root.dispatch is None:
+                    fail(m.path, m.line, f"{m.name} gives a type but belongs to no dispatching hierarchy")
+                root.concrete.append((m.type_id, m))
+            if m.dispatch:
+                if not m.hierarchy:
+                    fail(m.path, m.line, "dispatch is only for hierarchy roots")
+                d = self.member(m, m.dispatch)
+                if d is None or d.cpp != "DocParameterID":
+                    fail(m.path, m.line, f"dispatch member {m.dispatch} must be a DocParameterID member of {m.name}")
+        for m in self.models.values():
+            m.concrete.sort()
+            values = [v for v, _ in m.concrete]
+            if len(set(values)) != len(values):
+                fail(m.path, m.line, f"{m.name}: two classes share a type value")
+        self._check_ids()
+
+    def all_members(self, m):
+        chain = []
+        b = m
+        while b:
+            chain.append(b)
+            b = b.base_model
+        out = []
+        for b in reversed(chain):
+            out.extend(b.members)
+        return out
+
+    def member(self, m, stem):
+        for mem in m.members:
+            if mem.stem == stem:
+                return mem
+        return None
+
+    def is_model(self, name):
+        return name in self.models or name in EXTERNAL_MODELS
+
+    def _element(self, model, mem, text):
+        """(description name, C++ type, is model, enum) of one value type."""
+        if text in SCALARS:
+            return text, SCALARS[text][0], False, None
+        if text in self.enums:
+            return text, self.enums[text].cpp_name, False, self.enums[text]
+        if text in self.models:
+            return text, text, True, None
+        if text == "Parameters":
+            return text, "RefCntPtr<const IParameters>", False, None
+        if text in EXTERNAL_MODELS:
+            return text, EXTERNAL_MODELS[text], True, None
+        fail(mem.path, mem.line, f"{model.name}.{mem.stem}: unknown type {text!r}")
+
+    def _resolve_member(self, model, mem):
+        t = mem.type_text
+        o = mem.opts
+        if mem.id is not None and mem.id >> 24 not in (0xD6, 0xD9):
+            fail(mem.path, mem.line, f"parameter id 0x{mem.id:08x} is not in the 0xd6 or 0xd9 blocks")
+        m = re.fullmatch(r"vec<(\w+)>", t)
+        if m:
+            if m.group(1) not in NUMBER_VECTOR:
+                fail(mem.path, mem.line, f"number vectors hold int, uint, float or double, not {m.group(1)}")
+            mem.shape, mem.kind, mem.elem, mem.elem_cpp = "vector", "NumberVector", m.group(1), NUMBER_VECTOR[m.group(1)]
+            mem.cpp = f"std::vector<{mem.elem_cpp}>"
+        elif t.startswith("[") and t.endswith("]"):
+            mem.elem, mem.elem_cpp, mem.elem_is_model, mem.elem_enum = self._element(model, mem, t[1:-1])
+            mem.shape = "list"
+            if mem.elem_is_model:
+                mem.kind = "StructureList"
+                mem.elem_cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+                if "item" not in o:
+                    fail(mem.path, mem.line, f"{model.name}.{mem.stem}: a structure list needs item=0x...")
+                mem.item_id = int(o["item"], 16)
+            else:
+                mem.kind = "ScalarList"
+            mem.cpp = f"std::vector<{mem.elem_cpp}>"
+        elif t.startswith("{") and t.endswith("}"):
+            mem.elem, mem.elem_cpp, mem.elem_is_model, mem.elem_enum = self._element(model, mem, t[1:-1])
+            mem.shape = "map"
+            if mem.elem_is_model:
+                mem.kind = "StructureMap"
+                mem.elem_cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+            else:
+                mem.kind = "TextMap"
+            mem.cpp = f"std::map<TString, {mem.elem_cpp}>"
+        else:
+            mem.elem, mem.elem_cpp, mem.elem_is_model, mem.elem_enum = self._element(model, mem, t)
+            if t in EXTERNAL_MODELS:
+                mem.kind = "Command"
+                mem.elem_cpp = mem.cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+            elif mem.elem_is_model:
+                mem.kind = "NestedStructure"
+                mem.elem_cpp = mem.cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+            elif t == "Parameters":
+                mem.kind = "EmbeddedParameters"
+                mem.cpp = mem.elem_cpp
+            elif t == "TString":
+                mem.kind, mem.cpp = "PlainText", "TString"
+            else:
+                mem.kind, mem.cpp = "ScalarText", mem.elem_cpp
+        if "ctx" in o:
+            if t != "DataValue":
+                fail(mem.path, mem.line, "ctx is for DataValue members")
+            mem.kind = "ContextualValue"
+        if "item" in o and mem.kind != "StructureList":
+            fail(mem.path, mem.line, "item= is for structure lists")
+        if "mapflag" in o and mem.kind != "TextMap":
+            fail(mem.path, mem.line, "mapflag= is for text maps")
+        if "via" in o and (mem.kind != "ScalarText" or o["via"] not in SCALARS):
+            fail(mem.path, mem.line, "via= names a scalar type for a scalar member")
+        if mem.shape in ("list", "map") and "elem" not in o and not mem.stem.endswith("s"):
+            fail(mem.path, mem.line, f"{mem.stem}: a list or map stem ends in 's', or give elem=")
+        if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite")):
+            fail(mem.path, mem.line, "a member without parameter takes no wire options")
+        if "if" in o:
+            cond = o["if"]
+            mm = re.fullmatch(r"(>=|>)(.+)", cond)
+            if not mm:
+                target = re.split(r"==|!=", cond)[0]
+                if self.member(model, target) is None:
+                    fail(mem.path, mem.line, f"if= names {target!r}, not a member of {model.name}")
+        if "read-after" in o and self.member(model, o["read-after"]) is None:
+            fail(mem.path, mem.line, f"read-after= names {o['read-after']!r}, not a member of {model.name}")
+
+    def _check_ids(self):
+        """Members that share a parameter id share a value type; every model id is unique."""
+        types = {}
+
+        def note(pid, typ, where):
+            if pid in types and types[pid][0] != typ:
+                raise DescriptionError(
+                    f"{where}: parameter 0x{pid:08x} holds {typ} here but {types[pid][0]} at {types[pid][1]}")
+            types.setdefault(pid, (typ, where))
+
+        for m in self.models.values():
+            for mem in m.members:
+                if mem.id is None:
+                    continue
+                where = f"{mem.path}:{mem.line}"
+                value = mem.opts.get("via", mem.elem)
+                if mem.kind == "ContextualValue":
+                    value = "TString"
+                note(mem.id, value, where)
+                if mem.kind == "StructureList":
+                    note(mem.item_id, mem.elem, where)
+            if m.type_id is not None:
+                note(m.type_id, m.name, f"{m.path}:{m.line}")
+        self.id_types = {pid: t for pid, (t, _) in types.items()}
+
+
+def load(enum_files, model_files, host_enum_files=()):
+    enums = []
+    for p in host_enum_files:
+        enums += parse_enums(p, group_name(p), host=True)
+    for p in enum_files:
+        enums += parse_enums(p, group_name(p))
+    models = []
+    for p in model_files:
+        models += parse_models(p, group_name(p))
+    return Catalogue(enums, models)
+
+
+def group_name(path):
+    """'descriptions/models/worked-example.models' -> 'WorkedExample'."""
+    stem = re.sub(r"\.\w+$", "", path.replace("\\", "/").rsplit("/", 1)[-1])
+    return "".join(w[:1].upper() + w[1:] for w in re.split(r"[-_.]", stem) if w)
+
+
+if __name__ == "__main__":
+    sys.exit("use pmgen.py")

@@ -1,0 +1,16 @@
+#pragma once
+// Exceptions raised by enumeration text tables.
+
+#include "vqxsys/OrrelinException.h"
+
+class EnumEncodingException : public OrrelinException {
+ public:
+  using OrrelinException::OrrelinException;
+  ~EnumEncodingException() override;
+};
+
+class EnumDecodingException : public OrrelinException {
+ public:
+  using OrrelinException::OrrelinException;
+  ~EnumDecodingException() override;
+};

@@ -1,0 +1,68 @@
+#pragma once
+// ParametersRegistry: maps parameter ids to the serializers that convert them and to their
+// names. Filled by the host at start-up, then only read.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "vqxcoreplatform/TString.h"
+#include "vqxpreslayer/Serializers.h"
+
+// The name of a parameter as it travels in text.
+class LegacyParameterName {
+ public:
+  explicit LegacyParameterName(TString name) : m_name(std::move(name)) {}
+  const TString& GetValue() const { return m_name; }
+
+ private:
+  TString m_name;
+};
+
+// A namespace of parameter names, e.g. "vqxdoc".
+class ParameterNamespaceName {
+ public:
+  explicit ParameterNamespaceName(std::string name) : m_name(std::move(name)) {}
+  const std::string& GetValue() const { return m_name; }
+
+ private:
+  std::string m_name;
+};
+
+class ParametersRegistry {
+ public:
+  ParametersRegistry();
+  ~ParametersRegistry();
+  ParametersRegistry(const ParametersRegistry&) = delete;
+  ParametersRegistry& operator=(const ParametersRegistry&) = delete;
+
+  // The process-wide registry.
+  static ParametersRegistry& Get();
+
+  RefCntPtr<IParameters> CreateParameters() const;
+
+  void RegisterParameterSerializer(std::uint32_t id, RefCntPtr<IParameterSerializer> serializer);
+  void RegisterStructureSerializer(std::uint32_t id, RefCntPtr<IStructureSerializer> serializer);
+  // Borrowed; null when nothing is registered under id.
+  const IParameterSerializer* GetParameterSerializer(std::uint32_t id) const;
+  const IStructureSerializer* GetStructureSerializer(std::uint32_t id) const;
+
+  void RegisterName(std::uint32_t id, const ParameterNamespaceName& ns, const LegacyParameterName& name);
+  std::optional<std::uint32_t> FindId(const ParameterNamespaceName& ns,
+                                      const LegacyParameterName& name) const;
+  // Null when the id has no name.
+  const LegacyParameterName* FindName(std::uint32_t id) const;
+  std::vector<std::uint32_t> GetNamedIds() const;
+
+ private:
+  struct Entry {
+    RefCntPtr<IParameterSerializer> parameterSerializer;
+    RefCntPtr<IStructureSerializer> structureSerializer;
+    std::optional<LegacyParameterName> name;
+  };
+  std::unordered_map<std::uint32_t, Entry> m_entries;
+  std::unordered_map<std::string, std::uint32_t> m_ids;  // "namespace\0name" -> id
+};

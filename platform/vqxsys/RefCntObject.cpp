@@ -1,0 +1,3 @@
+#include "vqxsys/RefCntObject.h"
+
+RefCntObject::~RefCntObject() = default;

@@ -1,4 +1,5 @@
-# pm_generate(<out-var> MODE library|host OUT <dir> [ENUMS files...] [MODELS files...] [HOST_ENUMS files...])
+# pm_generate(<out-var> MODE library|host OUT <dir> [CATALOGUE] [ENUMS files...] [MODELS files...]
+#             [HOST_ENUMS files...] [EXTERN_ENUMS files...] [EXTERN_MODELS files...])
 # Runs the model generator at build time and sets <out-var> to the C++ sources it writes.
 # The list of outputs is taken from the generator when CMake configures; adding a
 # description file re-runs the configuration.
@@ -9,8 +10,11 @@ set(PM_GENERATOR ${CMAKE_SOURCE_DIR}/generator/pmgen.py)
 set(PM_GENERATOR_SOURCES ${CMAKE_SOURCE_DIR}/generator/pmgen.py ${CMAKE_SOURCE_DIR}/generator/descriptions.py)
 
 function(pm_generate out_var)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "MODE;OUT" "ENUMS;MODELS;HOST_ENUMS")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CATALOGUE" "MODE;OUT" "ENUMS;MODELS;HOST_ENUMS;EXTERN_ENUMS;EXTERN_MODELS")
   set(args --out ${ARG_OUT} --mode ${ARG_MODE})
+  if(ARG_CATALOGUE)
+    list(APPEND args --catalogue)
+  endif()
   if(ARG_ENUMS)
     list(APPEND args --enums ${ARG_ENUMS})
   endif()
@@ -20,7 +24,14 @@ function(pm_generate out_var)
   if(ARG_HOST_ENUMS)
     list(APPEND args --host-enums ${ARG_HOST_ENUMS})
   endif()
-  set(inputs ${ARG_ENUMS} ${ARG_MODELS} ${ARG_HOST_ENUMS})
+  foreach(kind EXTERN_ENUMS EXTERN_MODELS)
+    if(ARG_${kind})
+      string(TOLOWER ${kind} opt)
+      string(REPLACE "_" "-" opt ${opt})
+      list(APPEND args --${opt} ${ARG_${kind}})
+    endif()
+  endforeach()
+  set(inputs ${ARG_ENUMS} ${ARG_MODELS} ${ARG_HOST_ENUMS} ${ARG_EXTERN_ENUMS} ${ARG_EXTERN_MODELS})
 
   execute_process(
     COMMAND ${Python3_EXECUTABLE} ${PM_GENERATOR} ${args} --list-outputs

@@ -72,6 +72,7 @@ class Enum:
     flags: bool = False
     external_table: bool = False
     host: bool = False
+    external: bool = False  # described elsewhere; known here, not generated here
     group: str = ""
     path: str = ""
     line: int = 0
@@ -127,8 +128,8 @@ def parse_enums(path, group, host=False):
                 for o in opts:
                     if o not in ("flags", "external-table"):
                         fail(path, no, f"unknown enumeration option {o!r}")
-                cur = Enum(m.group(1), int(m.group(2)), [], [], "flags" in opts,
-                           "external-table" in opts, host, group, path, no)
+                cur = Enum(m.group(1), int(m.group(2)), [], [], flags="flags" in opts,
+                           external_table="external-table" in opts, host=host, group=group, path=path, line=no)
                 enums.append(cur)
                 continue
             if cur is None:
@@ -251,6 +252,7 @@ class Model:
     hierarchy: bool = False
     dispatch: Optional[str] = None
     type_id: Optional[int] = None
+    external: bool = False  # described elsewhere; known here, not generated here
     # resolved
     base_model: Optional["Model"] = None
     root: Optional["Model"] = None  # hierarchy root when the model belongs to one
@@ -520,15 +522,24 @@ class Catalogue:
         self.id_types = {pid: t for pid, (t, _) in types.items()}
 
 
-def load(enum_files, model_files, host_enum_files=()):
+def load(enum_files, model_files, host_enum_files=(), external_enum_files=(), external_model_files=()):
+    """Reads descriptions. External ones are known to the others but generated elsewhere."""
     enums = []
     for p in host_enum_files:
         enums += parse_enums(p, group_name(p), host=True)
     for p in enum_files:
         enums += parse_enums(p, group_name(p))
+    for p in external_enum_files:
+        for e in parse_enums(p, group_name(p)):
+            e.external = True
+            enums.append(e)
     models = []
     for p in model_files:
         models += parse_models(p, group_name(p))
+    for p in external_model_files:
+        for m in parse_models(p, group_name(p)):
+            m.external = True
+            models.append(m)
     return Catalogue(enums, models)
 
 

@@ -2,7 +2,8 @@
 """Generates the presentation models, their serializers and the enumeration tables from
 the description files.
 
-    pmgen.py --out DIR --mode library --enums A.enums ... --models B.models ... --host-enums H.enums
+    pmgen.py --out DIR --mode library --catalogue --enums A.enums ... --models B.models ... --host-enums H.enums
+    pmgen.py --out DIR --mode library --models T.models --extern-enums ... --extern-models ...
     pmgen.py --out DIR --mode host --enums H.enums
     pmgen.py ... --list-outputs      prints the files a run writes, one per line
 
@@ -135,7 +136,8 @@ class Emitter:
         self.cat = cat
         self.families = {}
         for m in cat.models.values():
-            self.families.setdefault(m.family, []).append(m)
+            if not m.external:
+                self.families.setdefault(m.family, []).append(m)
         for fam, ms in self.families.items():
             ms.sort(key=lambda m: m.line)
 
@@ -553,7 +555,8 @@ class Emitter:
 def plan(args, cat):
     """{output path: function producing its text}"""
     out = {}
-    enums = [e for e in cat.enums.values() if (e.host if args.mode == "host" else not e.host)]
+    enums = [e for e in cat.enums.values()
+             if not e.external and (e.host if args.mode == "host" else not e.host)]
     groups = {}
     for e in enums:
         groups.setdefault(e.group, []).append(e)
@@ -569,7 +572,8 @@ def plan(args, cat):
             out[f"models/{fam}Models.h"] = (lambda fam=fam: em.emit_family_header(fam))
             out[f"models/{fam}Models.cpp"] = (lambda fam=fam: em.emit_family_models(fam))
             out[f"gen-serializers/{fam}Serializers.cpp"] = (lambda fam=fam: em.emit_family_serializers(fam))
-        out["Catalogue.cpp"] = (lambda: em.emit_catalogue(list(cat.enums.values())))
+        if args.catalogue:
+            out["Catalogue.cpp"] = (lambda: em.emit_catalogue(list(cat.enums.values())))
     return out
 
 
@@ -580,13 +584,16 @@ def main(argv):
     ap.add_argument("--enums", nargs="*", default=[])
     ap.add_argument("--models", nargs="*", default=[])
     ap.add_argument("--host-enums", nargs="*", default=[])
+    ap.add_argument("--extern-enums", nargs="*", default=[], help="known, generated elsewhere")
+    ap.add_argument("--extern-models", nargs="*", default=[], help="known, generated elsewhere")
+    ap.add_argument("--catalogue", action="store_true", help="also write the catalogue of everything")
     ap.add_argument("--list-outputs", action="store_true")
     args = ap.parse_args(argv)
     try:
         if args.mode == "host":
             cat = d.load([], [], args.enums)
         else:
-            cat = d.load(args.enums, args.models, args.host_enums)
+            cat = d.load(args.enums, args.models, args.host_enums, args.extern_enums, args.extern_models)
         outputs = plan(args, cat)
     except d.DescriptionError as e:
         print(f"pmgen: error: {e}", file=sys.stderr)

@@ -41,4 +41,6 @@ class ParameterTypeSerializer final : public IParameterSerializer {
 
 // A new serializer holding one reference, owned by the caller.
 template <typename S>
-RefCntPtr<IParameterSerializer> CreateParameterSerializer();
+RefCntPtr<IParameterSerializer> CreateParameterSerializer() {
+  return MakeRefCnt<S>();
+}

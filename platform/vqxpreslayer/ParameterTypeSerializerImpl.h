@@ -80,8 +80,3 @@ void ParameterTypeSerializer<T>::SerializeListValues(SerializeStructure& cursor,
   ListStructure list(id, cursor, kListCategory);
   for (const T& v : values) cursor.ListItem(TypeToString(v));
 }
-
-template <typename S>
-RefCntPtr<IParameterSerializer> CreateParameterSerializer() {
-  return MakeRefCnt<S>();
-}

@@ -90,32 +90,41 @@ void Dispatch(const ModelInfo& info, const PresentationModel* model, SerializeSt
   serializer->SerializeParameter(wrapper, type, cursor, false);
 }
 
-// The writer of one class level: base members first, then its own, then the hand-on of a
-// dispatching root.
-void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
+const ModelInfo* DispatchingRoot(const ModelInfo& info) {
+  const ModelInfo* level = &info;
+  while (level->dispatchMember < 0 && level->base) level = &level->base();
+  return level->dispatchMember >= 0 ? level : nullptr;
+}
+
+// The writer of one class level: its base levels first, then its own members. The writer
+// that starts a model's write (no level of it in progress) then hands the model on to its
+// concrete class, which writes the levels below: so the levels come from the root down,
+// each once, whichever class's writer starts.
+void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, bool starts) {
   std::optional<LevelGuard> guard;
   if (info.serializingFlag) {
     bool* flag = info.serializingFlag(model);
     if (*flag) return;
     guard.emplace(flag, info.hierarchyDepth(model));
   }
-  if (info.base) WriteLevel(info.base(), model, cursor);
+  if (info.base) WriteLevel(info.base(), model, cursor, false);
   for (const MemberInfo& m : info.members) {
     if (!m.write) continue;
     const void* field = m.field(model);
     const bool present = IsPresent(info, m, model, field);
     if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
   }
-  if (info.dispatchMember >= 0) Dispatch(info, model, cursor);
+  if (starts)
+    if (const ModelInfo* root = DispatchingRoot(info)) Dispatch(*root, model, cursor);
 }
 
 }  // namespace
 
 void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   if (!model) ThrowNullPointerDereferenced();
-  const bool cached = info.cached && !(info.hierarchyDepth && *info.hierarchyDepth(model) > 0);
-  if (!cached) {
-    WriteLevel(info, model, cursor);
+  const bool starts = !info.hierarchyDepth || *info.hierarchyDepth(model) == 0;
+  if (!info.cached || !starts) {
+    WriteLevel(info, model, cursor, starts);
     return;
   }
   IStructuredParameterVisitor& visitor = cursor.GetVisitor();
@@ -125,7 +134,7 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
   }
   // An error below leaves the capture open and the cache empty.
   visitor.BeginCapture();
-  WriteLevel(info, model, cursor);
+  WriteLevel(info, model, cursor, true);
   model->SetSerializedVal(visitor.EndCapture());
 }
 

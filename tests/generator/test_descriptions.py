@@ -1,0 +1,90 @@
+"""Checks that the description reader refuses what it must refuse."""
+
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "generator"))
+import descriptions as d  # noqa: E402
+
+ENUMS = """
+enum Colour default 1
+  0 "red"
+  1 "green"
+"""
+
+
+def load(models, enums=ENUMS):
+    with tempfile.TemporaryDirectory() as tmp:
+        e = os.path.join(tmp, "t.enums")
+        m = os.path.join(tmp, "t.models")
+        with open(e, "w") as f:
+            f.write(enums)
+        with open(m, "w") as f:
+            f.write(models)
+        return d.load([e], [m])
+
+
+class Refusals(unittest.TestCase):
+    CASES = [
+        ("shared id, other type", "model APresModel 0xf1000001\n  X int 0xd6000001\n  Y TString 0xd6000001\n",
+         "holds TString here but int"),
+        ("shared default id", "model APresModel 0xf1000001\nmodel BPresModel 0xf1000001\n", "also belongs to"),
+        ("default id outside 0xf1", "model APresModel 0xd1000001\n", "0xf1 block"),
+        ("member id outside 0xd6/0xd9", "model APresModel 0xf1000001\n  X int 0xd7000001\n", "0xd6 or 0xd9"),
+        ("structure list without item id", "model APresModel 0xf1000001\n  Xs [APresModel] 0xd6000001\n", "item="),
+        ("unknown type", "model APresModel 0xf1000001\n  X Widget 0xd6000001\n", "unknown type"),
+        ("unknown base", "model APresModel 0xf1000001 : BPresModel\n", "unknown base"),
+        ("list stem without s", "model APresModel 0xf1000001\n  Item [int] 0xd6000001\n", "ends in 's'"),
+        ("guard on no member", "model APresModel 0xf1000001\n  X int 0xd6000001 if=Nope\n", "not a member"),
+        ("same stem twice", "model APresModel 0xf1000001\n  X int 0xd6000001\n  X int 0xd6000002\n", "two members"),
+        ("type outside a dispatching family", "model APresModel 0xf1000001 type=0xd6000009\n", "dispatching"),
+        ("item id shared with another class",
+         "model APresModel 0xf1000001\n  Xs [APresModel] 0xd6000001 item=0xd6000002\n"
+         "model BPresModel 0xf1000002\n  Ys [BPresModel] 0xd6000003 item=0xd6000002\n", "holds BPresModel"),
+    ]
+
+    def test_refusals(self):
+        for name, text, message in self.CASES:
+            with self.subTest(name):
+                with self.assertRaises(d.DescriptionError) as cm:
+                    load(text)
+                self.assertIn(message, str(cm.exception))
+
+    def test_enum_refusals(self):
+        for text, message in [
+            ('enum E default 0\n  0 "a"\n  0 "b"\n', "assigned twice"),
+            ('enum E default 0\n  0 "a"\n  1 "a"\n', "texts repeated"),
+            ('enum E default 0 flags\n  3 "a"\n', "single bit"),
+            ('enum E default 0\n  1 "a" replaces\n', "replaces nothing"),
+        ]:
+            with self.subTest(text):
+                with self.assertRaises(d.DescriptionError) as cm:
+                    load("", text)
+                self.assertIn(message, str(cm.exception))
+
+    def test_a_replaced_value_keeps_the_later_text(self):
+        cat = load("", 'enum E default 0\n  0 "first"\n  0 "second" replaces\n  1 "one"\n')
+        self.assertEqual(cat.enums["E"].entries, [(0, "second"), (1, "one")])
+
+
+class Accepted(unittest.TestCase):
+    def test_kinds_follow_from_types(self):
+        cat = load(
+            "model APresModel 0xf1000001\n"
+            "  Flag bool 0xd6000001\n  Name TString 0xd6000002\n  Colour Colour 0xd6000003 start=\"red\"\n"
+            "  Child APresModel 0xd6000004 opt\n  Kids2s [APresModel] 0xd6000005 item=0xd6000006\n"
+            "  Names [TString] 0xd6000007\n  Sizes vec<int> 0xd6000008\n  Labels {TString} 0xd6000009\n"
+            "  Kids {APresModel} 0xd600000a\n  Bag Parameters 0xd600000b\n  Menu Commands 0xd600000c\n"
+            "  Value DataValue 0xd600000d ctx\n  Scratch int -\n")
+        kinds = {m.stem: m.kind for m in cat.models["APresModel"].members}
+        self.assertEqual(kinds, {
+            "Flag": "ScalarText", "Name": "PlainText", "Colour": "ScalarText", "Child": "NestedStructure",
+            "Kids2s": "StructureList", "Names": "ScalarList", "Sizes": "NumberVector", "Labels": "TextMap",
+            "Kids": "StructureMap", "Bag": "EmbeddedParameters", "Menu": "Command", "Value": "ContextualValue",
+            "Scratch": "ScalarText"})
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -132,6 +132,9 @@ struct ModelInfo {
   std::int16_t dispatchMember = -1;
   std::span<const ConcreteClass> concrete{};
   std::uint32_t typeId = 0;  // this class's discriminant value, 0 when none
+  // Hand-written steps run after this class's own members are written or read.
+  void (*writeHook)(const PresentationModel*, SerializeStructure&) = nullptr;
+  void (*readHook)(PresentationModel*, const IParameters&) = nullptr;
 
   constexpr ModelInfo Base(const ModelInfo& (*b)()) const {
     ModelInfo m = *this;
@@ -164,6 +167,13 @@ struct ModelInfo {
   constexpr ModelInfo Type(std::uint32_t type) const {
     ModelInfo m = *this;
     m.typeId = type;
+    return m;
+  }
+  constexpr ModelInfo Hooks(void (*write)(const PresentationModel*, SerializeStructure&),
+                            void (*read)(PresentationModel*, const IParameters&)) const {
+    ModelInfo m = *this;
+    m.writeHook = write;
+    m.readHook = read;
     return m;
   }
 };

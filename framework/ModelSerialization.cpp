@@ -114,6 +114,7 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
     const bool present = IsPresent(info, m, model, field);
     if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
   }
+  if (info.writeHook) info.writeHook(model, cursor);
   if (starts)
     if (const ModelInfo* root = DispatchingRoot(info)) Dispatch(*root, model, cursor);
 }
@@ -155,6 +156,7 @@ RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters*
   } else {
     for (std::uint16_t i : info.readOrder) readOne(info.members[i]);
   }
+  if (info.readHook && target) info.readHook(target.get(), *bag);
   if (!existing && info.dispatchMember >= 0 && target) {
     const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
     const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(target.get())));

@@ -114,3 +114,13 @@ template <typename M>
 constexpr ModelInfo ModelInfoFor(const char* name, std::span<const MemberInfo> members) {
   return ModelInfo{name, M::ID, members, &detail::CreateModel<M>, &detail::IsInstanceOf<M>, &detail::WrapModel<M>};
 }
+
+// Hand-written serializer steps of model M, as the generic writer and reader call them.
+template <typename M, void (*F)(const M&, SerializeStructure&)>
+void WriteHookOf(const PresentationModel* model, SerializeStructure& cursor) {
+  F(*static_cast<const M*>(model), cursor);
+}
+template <typename M, void (*F)(M&, const IParameters&)>
+void ReadHookOf(PresentationModel* model, const IParameters& bag) {
+  F(*static_cast<M*>(model), bag);
+}

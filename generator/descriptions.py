@@ -16,7 +16,13 @@ Model files (*.models):
 Model options: `direct` (written afresh, no serialized-value cache), `hierarchy`
 (root of a family whose levels carry serializing flags), `dispatch=Member` (the
 root's member whose parameter-id value names the concrete class), `type=0x...`
-(the value of that member naming this class).
+(the value of that member naming this class), `write-hook=F` and `read-hook=F`
+(hand-written functions run after the members are written or read:
+`void F(const M&, SerializeStructure&)`, `void F(M&, const IParameters&)`).
+
+Hand-written operations of a model are declared among its members by
+`method \`declaration\`` lines and defined in presentation-model/. A file may
+start with `include "header"` lines for the types those declarations use.
 
 Member line: `Stem Type Id [options]`; Id is `-` for a member with accessors
 but no parameter. Types:
@@ -253,6 +259,10 @@ class Model:
     dispatch: Optional[str] = None
     type_id: Optional[int] = None
     external: bool = False  # described elsewhere; known here, not generated here
+    write_hook: Optional[str] = None  # hand-written: void F(const M&, SerializeStructure&), after the members
+    read_hook: Optional[str] = None   # hand-written: void F(M&, const IParameters&), after the members
+    methods: list = field(default_factory=list)  # hand-written member declarations, verbatim
+    includes: list = field(default_factory=list)  # headers the family's declarations need
     # resolved
     base_model: Optional["Model"] = None
     root: Optional["Model"] = None  # hierarchy root when the model belongs to one
@@ -268,13 +278,34 @@ def _split_member(line):
     return [m.group(0) for m in re.finditer(r'[\w-]+=(?:`[^`]*`|"(?:[^"\\]|\\.)*"|\S+)|\S+', line)]
 
 
+def strip_comment(line):
+    """The line without a trailing '# comment' (a '#' inside quotes or backticks stays)."""
+    quote = None
+    for i, ch in enumerate(line):
+        if quote:
+            if ch == quote:
+                quote = None
+        elif ch in '"`':
+            quote = ch
+        elif ch == "#" and (i == 0 or line[i - 1].isspace()):
+            return line[:i].rstrip()
+    return line.rstrip()
+
+
 def parse_models(path, family):
     models = []
+    includes = []
     cur = None
     with open(path, encoding="utf-8") as f:
         for no, raw in enumerate(f, 1):
-            line = raw.split(" #", 1)[0].rstrip() if not raw.lstrip().startswith("#") else ""
+            line = strip_comment(raw.rstrip("\n"))
             if not line.strip():
+                continue
+            if line.startswith("include "):
+                m = re.fullmatch(r'include\s+"([^"]+)"', line)
+                if not m:
+                    fail(path, no, 'expected include "path"')
+                includes.append(m.group(1))
                 continue
             if not line[0].isspace():
                 m = _MODEL_LINE.fullmatch(line)
@@ -291,12 +322,20 @@ def parse_models(path, family):
                         cur.dispatch = v
                     elif k == "type" and v:
                         cur.type_id = int(v, 16)
+                    elif k == "write-hook" and v:
+                        cur.write_hook = v
+                    elif k == "read-hook" and v:
+                        cur.read_hook = v
                     else:
                         fail(path, no, f"unknown model option {o!r}")
                 models.append(cur)
                 continue
             if cur is None:
                 fail(path, no, "member outside a model")
+            m = re.fullmatch(r"\s+method\s+`([^`]+)`\s*", line)
+            if m:
+                cur.methods.append(m.group(1).strip())
+                continue
             words = _split_member(line.strip())
             if len(words) < 3:
                 fail(path, no, "expected 'Stem Type Id [options]'")
@@ -321,6 +360,8 @@ def parse_models(path, family):
                 else:
                     fail(path, no, f"unknown member option {w!r}")
             cur.members.append(mem)
+    for m in models:
+        m.includes = includes
     return models
 
 

@@ -190,6 +190,8 @@ class Emitter:
     # -- model header
 
     def accessors(self, mem):
+        """The accessor family of a member: for a list or map the stem is the plural
+        (`Actions`, `ActiveZoneIDss`) and the element stem drops its last "s"."""
         s, t, e = mem.stem, mem.cpp, mem.elem_cpp
         by_value = mem.shape == "single" and mem.kind in ("ScalarText",) and d.SCALARS.get(mem.elem, ("", False))[1] \
             or (mem.elem_enum is not None and mem.shape == "single")
@@ -206,22 +208,22 @@ class Emitter:
         if mem.shape in ("list", "vector"):
             return [f"void Add{el}({item_param}) {{ {f}.push_back(std::move(item)); }}" if mem.elem_is_model
                     else f"void Add{el}({item_param}) {{ {f}.push_back(item); }}",
-                    f"void Clear{s}s() {{ {f}.clear(); }}",
+                    f"void Clear{s}() {{ {f}.clear(); }}",
                     f"{item_ret} Get{el}(unsigned int index) const {{ return pm::ListAt({f}, index); }}",
                     f"unsigned int Get{el}Count() const {{ return static_cast<unsigned int>({f}.size()); }}",
-                    f"const {t}& Get{s}s() const {{ return {f}; }}",
-                    f"void Set{s}s(const {t}& value) {{ {f} = value; }}",
-                    f"void Set{s}s({t}&& value) {{ {f} = std::move(value); }}"]
+                    f"const {t}& Get{s}() const {{ return {f}; }}",
+                    f"void Set{s}(const {t}& value) {{ {f} = value; }}",
+                    f"void Set{s}({t}&& value) {{ {f} = std::move(value); }}"]
         value_param = f"{e} value" if mem.elem_is_model else f"const {e}& value"
         return [f"void Add{el}(const TString& key, {value_param}) {{ {f}.insert_or_assign(key, "
                 + ("std::move(value)" if mem.elem_is_model else "value") + "); }",
-                f"void Clear{s}s() {{ {f}.clear(); }}",
+                f"void Clear{s}() {{ {f}.clear(); }}",
                 f"const {e}& Get{el}(const TString& key) const {{ return pm::MapAt({f}, key); }}",
                 f"bool Has{el}(const TString& key) const {{ return {f}.count(key) != 0; }}",
                 f"unsigned int Get{el}Count() const {{ return static_cast<unsigned int>({f}.size()); }}",
-                f"const {t}& Get{s}s() const {{ return {f}; }}",
-                f"void Set{s}s(const {t}& value) {{ {f} = value; }}",
-                f"void Set{s}s({t}&& value) {{ {f} = std::move(value); }}"]
+                f"const {t}& Get{s}() const {{ return {f}; }}",
+                f"void Set{s}(const {t}& value) {{ {f} = value; }}",
+                f"void Set{s}({t}&& value) {{ {f} = std::move(value); }}"]
 
     def storage(self, mem):
         start = mem.opts.get("start")
@@ -277,6 +279,8 @@ class Emitter:
             o.append(f'#include "{h}"\n')
         for f in fams:
             o.append(f'#include "{self.family_header(f)}"\n')
+        for h in ms[0].includes:
+            o.append(f'#include "{h}"\n')
         o.append("\n")
         for m in ms:
             o.append(f"class {m.name};\n")
@@ -296,9 +300,13 @@ class Emitter:
                 fl = self.flag_name(m)
                 lines.append(f"bool Get{fl}() const {{ return m_{fl}; }}")
                 lines.append(f"void Set{fl}(bool value) const {{ m_{fl} = value; }}")
+            if m.methods:
+                lines.append("")
+                lines.append("// Hand-written (presentation-model/).")
+                lines += [meth if meth.endswith(";") or meth.endswith("}") else meth + ";" for meth in m.methods]
             if lines:
                 o.append("\n")
-                o.extend(f"  {l}\n" for l in lines)
+                o.extend(f"  {l}\n" if l else "\n" for l in lines)
             o.append(f"\n protected:\n  ~{m.name}() override;\n")
             if m.hierarchy:
                 o.append("  // Levels of this model being written; the cache is bypassed while non-zero.\n")
@@ -310,6 +318,14 @@ class Emitter:
                 o.append("\n private:\n")
                 o.extend(f"  {f}\n" for f in fields)
             o.append("};\n")
+        hooks = [(m, h) for m in ms for h in (m.write_hook, m.read_hook) if h]
+        if hooks:
+            o.append("\n// Hand-written steps of the serializers (presentation-model/).\n")
+            for m in ms:
+                if m.write_hook:
+                    o.append(f"void {m.write_hook}(const {m.name}& model, SerializeStructure& cursor);\n")
+                if m.read_hook:
+                    o.append(f"void {m.read_hook}({m.name}& model, const IParameters& bag);\n")
         o.append("\n")
         for m in ms:
             ptr = f"RefCntPtr<const {m.name}>"
@@ -433,6 +449,10 @@ class Emitter:
                 info += f"\n      .Dispatch({didx}, kConcrete)"
             if m.type_id is not None:
                 info += f"\n      .Type(0x{m.type_id:08x})"
+            if m.write_hook or m.read_hook:
+                w = f"&WriteHookOf<M, &{m.write_hook}>" if m.write_hook else "nullptr"
+                r = f"&ReadHookOf<M, &{m.read_hook}>" if m.read_hook else "nullptr"
+                info += f"\n      .Hooks({w}, {r})"
             o.append(f"  static constexpr ModelInfo kInfo = {info};\n  return kInfo;\n}}\n")
         o.append("\n")
         for m in ms:

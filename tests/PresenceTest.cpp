@@ -79,8 +79,8 @@ INSTANTIATE_TEST_SUITE_P(KitchenSink, Presence, ::testing::ValuesIn(kCases),
 TEST(Containers, WriteInOrderWithTheirFlagsAndItemIds) {
   auto sink = MakeRefCnt<Sink>();
   sink->AddPair(test::Pair(u"a", u"A"));
-  sink->SetNamess({u"x", u"y"});
-  sink->SetSizess({3, -1});
+  sink->SetNames({u"x", u"y"});
+  sink->SetSizes({3, -1});
   sink->AddLabel(u"k", u"v");
   sink->AddToggle(u"on", true);
   sink->AddPairMap(u"b", test::Pair(u"b", u"B"));

@@ -97,17 +97,25 @@ TEST(ModelAccessors, MapsReplaceListsMoveAndCopy) {
   EXPECT_FALSE(sink->HasLabel(u"K"));
 
   std::vector<TString> names{u"a", u"b"};
-  sink->SetNamess(names);
+  sink->SetNames(names);
   EXPECT_EQ(names.size(), 2u);
-  sink->SetNamess(std::move(names));
+  sink->SetNames(std::move(names));
   EXPECT_TRUE(names.empty());  // NOLINT(bugprone-use-after-move): the setter takes the vector over
   EXPECT_EQ(sink->GetNameCount(), 2u);
   EXPECT_EQ(sink->GetName(1), TString(u"b"));
-  sink->ClearNamess();
+  sink->ClearNames();
   EXPECT_EQ(sink->GetNameCount(), 0u);
   // Outside the list or the map: the logic assertion, not a stray read.
   EXPECT_THROW(sink->GetName(0), LogicException);
   EXPECT_THROW(sink->GetLabel(u"missing"), LogicException);
+
+  // A stem that ends in "s" gets the doubled plural.
+  sink->AddActiveIDs(7u);
+  EXPECT_EQ(sink->GetActiveIDsCount(), 1u);
+  EXPECT_EQ(sink->GetActiveIDs(0), 7u);
+  EXPECT_EQ(sink->GetActiveIDss(), std::vector<unsigned int>{7u});
+  sink->ClearActiveIDss();
+  EXPECT_EQ(sink->GetActiveIDsCount(), 0u);
 }
 
 TEST(ModelAccessors, ReleasingAModelReleasesWhatItAloneHolds) {
@@ -142,6 +150,25 @@ TEST(ModelAccessors, NewModelsHoldTheirStartingValues) {
   EXPECT_EQ(sink->GetLayout(), ZoneLayoutType::Trivial);
   EXPECT_EQ(sink->GetAnnotation(), ActionType::Filter);
   EXPECT_EQ(sink->GetRatio(), 1.5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(HandWrittenPieces, MethodsAndSerializerStepsJoinTheGeneratedModel) {
+  auto m = MakeRefCnt<HookedPresModel>();
+  m->SetCount(4);
+  m->SetExtra(9);
+  EXPECT_EQ(m->Doubled(), 8);
+  EXPECT_EQ(HookedPresModel::kLimit, 3);
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const HookedPresModel>(m)),
+            test::Lines({"Parameter 0xd6ff0002 4", "Parameter 0xd6ff0040 9"}));
+  auto bag = MakeRefCnt<Parameters>();
+  bag->SetParameter(0xd6ff0040, test::Val(5));
+  EXPECT_EQ((StructSerializer<RefCntPtr<const HookedPresModel>, RefCntPtr<HookedPresModel>>::ToObject(bag, 0, nullptr)
+                 ->GetExtra()),
+            5);
 }
 
 }  // namespace

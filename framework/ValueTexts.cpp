@@ -34,6 +34,7 @@ DocParameterID ValueText<DocParameterID>::FromString(const TString& text) {
 }
 
 template class ParameterTypeSerializer<DocParameterID>;
+template class ParameterTypeSerializer<ColorObject>;
 template class ParameterTypeSerializer<SimpleIdentifier>;
 template class ParameterTypeSerializer<ObjectIdentifier>;
 template class ParameterTypeSerializer<StateIdentifier>;

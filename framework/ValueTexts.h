@@ -14,6 +14,8 @@ struct ValueText<I> {
   static I FromString(const TString& text) { return I(TUUID::FromString(text)); }
 };
 
+// The colour serializer is one of the library's own.
+extern template class ParameterTypeSerializer<ColorObject>;
 extern template class ParameterTypeSerializer<SimpleIdentifier>;
 extern template class ParameterTypeSerializer<ObjectIdentifier>;
 extern template class ParameterTypeSerializer<StateIdentifier>;

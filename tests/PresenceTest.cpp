@@ -141,6 +141,37 @@ TEST(Containers, CommandListGoesThroughAFreshCommandSerializer) {
   EXPECT_EQ(*(it + 1), "ListItem copy");
 }
 
+// Counts the command serializers the factory makes and the ones deleted.
+struct CountingSerializer final : ICommandSerializer {
+  static inline int made = 0, deleted = 0;
+  CountingSerializer() { ++made; }
+  ~CountingSerializer() override { ++deleted; }
+  void SerializeCommands(const RefCntPtr<const CommandsPresModel>&, std::uint32_t id, SerializeStructure& c) override {
+    c.Parameter(id, u"commands");
+  }
+  void SerializeSimpleCommands(const RefCntPtr<const SimpleCommandsPresModel>&, std::uint32_t id,
+                               SerializeStructure& c) override {
+    c.Parameter(id, u"command");
+  }
+};
+
+TEST(Containers, EveryCommandMemberOfEveryWriteGetsAFreshSerializer) {
+  const auto previous = ObjectFactoryUtils::RegisterObject(
+      "VqxDoc", "CommandSerializerID", []() -> IFactoryObject* { return new CountingSerializer(); });
+  CountingSerializer::made = CountingSerializer::deleted = 0;
+  for (int i = 0; i < 3; ++i) {
+    auto sink = MakeRefCnt<Sink>();  // Menu absent, Command present
+    sink->SetCommand(MakeRefCnt<SimpleCommandsPresModel>(u"go"));
+    const auto out = test::OutputOf(RefCntPtr<const Sink>(sink));
+    EXPECT_TRUE(Writes(out, "Parameter 0xd6ff0018 command"));
+    EXPECT_FALSE(Writes(out, "Parameter 0xd6ff0017"));
+  }
+  // Made for the absent member too, and released whether or not it wrote.
+  EXPECT_EQ(CountingSerializer::made, 6);
+  EXPECT_EQ(CountingSerializer::deleted, 6);
+  ObjectFactoryUtils::RegisterObject("VqxDoc", "CommandSerializerID", previous);
+}
+
 TEST(Containers, AlwaysWrittenNullCommandRaises) {
   auto sink = MakeRefCnt<Sink>();  // Command is written always and is null
   TraceCursor cursor(test::Registry());

@@ -147,5 +147,4 @@ template class ParameterTypeSerializer<FieldName>;
 template class ParameterTypeSerializer<QualifiedName>;
 template class ParameterTypeSerializer<FormattedText>;
 template class ParameterTypeSerializer<TUUID>;
-template class ParameterTypeSerializer<ColorObject>;
 template class ParameterTypeSerializer<DataValue>;

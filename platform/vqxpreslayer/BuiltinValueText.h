@@ -135,5 +135,4 @@ extern template class ParameterTypeSerializer<FieldName>;
 extern template class ParameterTypeSerializer<QualifiedName>;
 extern template class ParameterTypeSerializer<FormattedText>;
 extern template class ParameterTypeSerializer<TUUID>;
-extern template class ParameterTypeSerializer<ColorObject>;
 extern template class ParameterTypeSerializer<DataValue>;

@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
@@ -43,8 +44,8 @@ IFactoryObject* CreateObject(const char* module, const char* classKey) {
   return it == Makers().end() ? nullptr : it->second();
 }
 
-void RegisterObject(const char* module, const char* classKey, Maker maker) {
-  Makers()[Key(module, classKey)] = maker;
+Maker RegisterObject(const char* module, const char* classKey, Maker maker) {
+  return std::exchange(Makers()[Key(module, classKey)], maker);
 }
 }  // namespace ObjectFactoryUtils
 

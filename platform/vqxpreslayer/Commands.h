@@ -65,7 +65,8 @@ namespace ObjectFactoryUtils {
 using Maker = IFactoryObject* (*)();
 // A new object owned by the caller, or null when nothing is registered under the keys.
 IFactoryObject* CreateObject(const char* module, const char* classKey);
-void RegisterObject(const char* module, const char* classKey, Maker maker);
+// Registers a maker; returns the one it replaces, or null.
+Maker RegisterObject(const char* module, const char* classKey, Maker maker);
 }  // namespace ObjectFactoryUtils
 
 // Turns command lists (list of texts) and single commands (one text) back into models.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "vqxpreslayer/ParametersRegistry.h"
 
 const ModelInfo* FindModel(std::string_view name) {
   for (ModelInfoGetter get : AllModels())
@@ -24,8 +23,3 @@ const char* FindParameterName(std::uint32_t id) {
   return it != names.end() && it->id == id ? it->name : nullptr;
 }
 
-void RegisterParameterNames(ParametersRegistry& registry) {
-  const ParameterNamespaceName ns("vqxdoc");
-  for (const ParameterName& n : AllParameterNames())
-    registry.RegisterName(n.id, ns, LegacyParameterName(TString::FromAscii(n.name)));
-}

@@ -43,5 +43,3 @@ const char* FindParameterName(std::uint32_t id);
 // Registers with the registry every structure serializer, value serializer and parameter
 // name the library's models need: what a host does once at start-up.
 void RegisterPresModelSerializers(ParametersRegistry& registry);
-// The names alone, in the "vqxdoc" namespace.
-void RegisterParameterNames(ParametersRegistry& registry);

@@ -35,3 +35,17 @@ void RegisterStructure(ParametersRegistry& registry, std::initializer_list<std::
   const auto serializer = CreateStructureSerializer<StructSerializer<RefCntPtr<const M>, RefCntPtr<M>>>();
   for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
 }
+
+inline void RegisterShape(ParametersRegistry& registry, ParameterShape shape, std::initializer_list<std::uint32_t> ids) {
+  for (std::uint32_t id : ids) registry.RegisterShape(id, shape);
+}
+
+struct IdName {
+  std::uint32_t id;
+  const char* name;
+};
+
+inline void RegisterNames(ParametersRegistry& registry, std::initializer_list<IdName> names) {
+  const ParameterNamespaceName ns("vqxdoc");
+  for (const IdName& n : names) registry.RegisterName(n.id, ns, LegacyParameterName(TString::FromAscii(n.name)));
+}

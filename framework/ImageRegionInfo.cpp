@@ -77,6 +77,10 @@ void ImageRegionInfoSerializer::JoinMap(const std::map<TString, RefCntPtr<IParam
   detail::JoinMapOf<ImageRegionInfo>(items, *bag, id);
 }
 
+RefCntPtr<IParameter> ImageRegionInfoSerializer::MakeNullParameter() const {
+  return MakeRefCnt<ValParameter<ImageRegionInfo>>(ImageRegionInfo());
+}
+
 template class ValParameter<ImageRegionInfo>;
 template class ValParameter<std::vector<ImageRegionInfo>>;
 template class ValParameter<std::map<TString, ImageRegionInfo>>;

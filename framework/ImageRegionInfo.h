@@ -67,6 +67,8 @@ class StructSerializer<ImageRegionInfo, ImageRegionInfo> final : public IStructu
                unsigned int id) const override;
   bool ParsesStringList() const override { return false; }
   void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
+  // A region is a value: it has no null form; the empty region stands for one.
+  RefCntPtr<IParameter> MakeNullParameter() const override;
 
  private:
   ~StructSerializer() override;

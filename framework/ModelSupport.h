@@ -16,6 +16,8 @@
 #include "vqxpreslayer/Parameters.h"
 #include "vqxpreslayer/PresentationModel.h"
 
+class ParametersRegistry;
+
 namespace pm {
 // Element access of list and map accessors: a missing element raises the logic assertion
 // instead of reading past the end.

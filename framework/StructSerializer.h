@@ -40,6 +40,7 @@ class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public IStructu
                unsigned int id) const override;
   bool ParsesStringList() const override { return false; }
   void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
+  RefCntPtr<IParameter> MakeNullParameter() const override;
 
  private:
   ~StructSerializer() override = default;

@@ -93,6 +93,11 @@ void StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::JoinMap(
   detail::JoinMapOf<RefCntPtr<const T>>(items, *bag, id);
 }
 
+template <typename T>
+RefCntPtr<IParameter> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::MakeNullParameter() const {
+  return MakeRefCnt<ValParameter<RefCntPtr<const T>>>(RefCntPtr<const T>());
+}
+
 // ---- what a generated ModelInfo needs of its class
 
 namespace detail {

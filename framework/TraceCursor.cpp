@@ -3,6 +3,8 @@
 #include <cstdio>
 
 namespace {
+constexpr char kTraceCaptureTag = 'T';
+
 std::string Hex(std::uint32_t id) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08x", id);
@@ -68,6 +70,8 @@ CapturedText TraceCursor::EndCapture() {
   const std::size_t begin = m_captures.back();
   m_captures.pop_back();
   CapturedText text;
+  if (begin == m_output.size()) return text;
+  text.push_back(kTraceCaptureTag);
   for (std::size_t i = begin; i < m_output.size(); ++i) {
     text += m_output[i];
     text += '\n';
@@ -77,7 +81,9 @@ CapturedText TraceCursor::EndCapture() {
 
 void TraceCursor::ReplayCapture(const CapturedText& text) {
   m_calls.emplace_back("ReplayCapture");
-  std::size_t pos = 0;
+  if (text.empty()) return;
+  if (text.front() != kTraceCaptureTag) ThrowForeignCapture();
+  std::size_t pos = 1;
   while (pos < text.size()) {
     const std::size_t nl = text.find('\n', pos);
     m_output.push_back(text.substr(pos, nl - pos));

@@ -211,6 +211,17 @@ SCALARS = {
 NUMBER_VECTOR = {"int": "int", "uint": "unsigned int", "float": "float", "double": "double"}
 EXTERNAL_MODELS = {"Commands": "CommandsPresModel", "SimpleCommands": "SimpleCommandsPresModel"}
 
+def wire_shape(mem):
+    """How the member's value is shaped in text: Single, List, Map or Bag."""
+    if mem.kind in ("StructureList", "ScalarList", "NumberVector") or (mem.kind == "Command" and mem.elem == "Commands"):
+        return "List"
+    if mem.kind in ("TextMap", "StructureMap"):
+        return "Map"
+    if mem.kind == "EmbeddedParameters":
+        return "Bag"
+    return "Single"
+
+
 KIND_WORDS = {
     "ScalarText": "scalar text", "PlainText": "plain text", "ContextualValue": "contextual value",
     "NestedStructure": "nested structure", "StructureList": "structure list",
@@ -538,8 +549,9 @@ class Catalogue:
             fail(mem.path, mem.line, f"read-after= names {o['read-after']!r}, not a member of {model.name}")
 
     def _check_ids(self):
-        """Members that share a parameter id share a value type; every model id is unique."""
+        """Members that share a parameter id share a value type and a shape in text."""
         types = {}
+        shapes = {}
 
         def note(pid, typ, where):
             if pid in types and types[pid][0] != typ:
@@ -556,11 +568,18 @@ class Catalogue:
                 if mem.kind == "ContextualValue":
                     value = "TString"
                 note(mem.id, value, where)
+                shape = wire_shape(mem)
+                if mem.id in shapes and shapes[mem.id][0] != shape:
+                    raise DescriptionError(
+                        f"{where}: parameter 0x{mem.id:08x} is a {shape} here but a {shapes[mem.id][0]} "
+                        f"at {shapes[mem.id][1]}")
+                shapes.setdefault(mem.id, (shape, where))
                 if mem.kind == "StructureList":
                     note(mem.item_id, mem.elem, where)
             if m.type_id is not None:
                 note(m.type_id, m.name, f"{m.path}:{m.line}")
         self.id_types = {pid: t for pid, (t, _) in types.items()}
+        self.id_shapes = {pid: sh for pid, (sh, _) in shapes.items()}
 
 
 def load(enum_files, model_files, host_enum_files=(), external_enum_files=(), external_model_files=()):

@@ -318,6 +318,8 @@ class Emitter:
                 o.append("\n private:\n")
                 o.extend(f"  {f}\n" for f in fields)
             o.append("};\n")
+        o.append("\n// Registers with a host's registry what this family's models carry.\n")
+        o.append(f"void Register{fam}Family(ParametersRegistry& registry);\n")
         hooks = [(m, h) for m in ms for h in (m.write_hook, m.read_hook) if h]
         if hooks:
             o.append("\n// Hand-written steps of the serializers (presentation-model/).\n")
@@ -413,7 +415,8 @@ class Emitter:
         for m in ms:
             for _, c in m.concrete:
                 incs.add(self.family_header(c.family))
-        o = [HEADER.format(src=rel(ms[0].path)), '#include "framework/StructSerializerImpl.h"\n']
+        o = [HEADER.format(src=rel(ms[0].path)), '#include "framework/CatalogueSupport.h"\n',
+             '#include "framework/StructSerializerImpl.h"\n']
         o.extend(f'#include "{h}"\n' for h in sorted(incs))
         for m in ms:
             wired = [mem for mem in m.members if mem.id is not None]
@@ -463,6 +466,59 @@ class Emitter:
             o.append(f"template class ValParameter<std::map<TString, {ptr}>>;\n")
             o.append(f"template RefCntPtr<IStructureSerializer> "
                      f"CreateStructureSerializer<StructSerializer<{ptr}, RefCntPtr<{m.name}>>>();\n")
+        o.append(self.emit_family_registration(fam))
+        return "".join(o)
+
+    def emit_family_registration(self, fam):
+        """The host's registration of what this family's models carry: structure and value
+        serializers by id, the shape of each id in text, and the parameters' names."""
+        ms = self.ordered(fam)
+        structures, values, commands, shapes, ids = {}, {}, {}, {}, set()
+        for m in ms:
+            structures.setdefault(m.name, set()).add(m.default_id)
+            shapes[m.default_id] = "Single"
+            ids.add(m.default_id)
+            if m.type_id is not None:
+                structures[m.name].add(m.type_id)
+                ids.add(m.type_id)
+            for mem in m.members:
+                if mem.id is None:
+                    continue
+                ids.add(mem.id)
+                shapes[mem.id] = d.wire_shape(mem)
+                if mem.kind == "Command":
+                    commands.setdefault(mem.elem, set()).add(mem.id)
+                elif mem.elem_is_model:
+                    structures.setdefault(mem.elem, set()).add(mem.id)
+                    if mem.kind == "StructureList":
+                        structures[mem.elem].add(mem.item_id)
+                        ids.add(mem.item_id)
+                elif mem.kind != "EmbeddedParameters":
+                    typ = d.SCALARS[mem.opts["via"]][0] if "via" in mem.opts else mem.elem_cpp
+                    if mem.kind == "ContextualValue":
+                        typ = "TString"
+                    values.setdefault(typ, set()).add(mem.id)
+
+        def idlist(xs):
+            return ", ".join(f"0x{i:08x}" for i in sorted(xs))
+
+        o = [f"\nvoid Register{fam}Family(ParametersRegistry& registry) {{\n"]
+        for name in sorted(structures):
+            o.append(f"  RegisterStructure<{name}>(registry, {{{idlist(structures[name])}}});\n")
+        for typ in sorted(values):
+            o.append(f"  RegisterValue<{typ}>(registry, {{{idlist(values[typ])}}});\n")
+        for elem in sorted(commands):
+            maker = ("CreateCommandsParameterSerializer" if elem == "Commands"
+                     else "CreateSimpleCommandsParameterSerializer")
+            o.append(f"  RegisterSerializer(registry, {maker}(), {{{idlist(commands[elem])}}});\n")
+        for shape in ("Single", "List", "Map", "Bag"):
+            xs = [pid for pid, sh in shapes.items() if sh == shape]
+            if xs:
+                o.append(f"  RegisterShape(registry, ParameterShape::{shape}, {{{idlist(xs)}}});\n")
+        names = self.parameter_names()
+        o.append("  RegisterNames(registry, {\n")
+        o.extend(f'      {{0x{pid:08x}, "{names[pid]}"}},\n' for pid in sorted(ids))
+        o.append("  });\n}\n")
         return "".join(o)
 
     @staticmethod
@@ -531,40 +587,9 @@ class Emitter:
         o.append("std::span<const ModelInfoGetter> AllModels() { return kModels; }\n")
         o.append("std::span<const EnumDescription> AllEnums() { return kEnums; }\n")
         o.append("std::span<const ParameterName> AllParameterNames() { return kNames; }\n\n")
-        # registration
         o.append("void RegisterPresModelSerializers(ParametersRegistry& registry) {\n")
-        o.append("  RegisterParameterNames(registry);\n")
-        value_ids, model_ids, command_ids = {}, {}, {}
-        for m in models:
-            model_ids.setdefault(m.name, set()).add(m.default_id)
-            if m.type_id is not None:
-                model_ids[m.name].add(m.type_id)
-            for mem in m.members:
-                if mem.id is None:
-                    continue
-                if mem.kind == "Command":
-                    command_ids.setdefault(mem.elem, set()).add(mem.id)
-                elif mem.elem_is_model:
-                    model_ids.setdefault(mem.elem, set()).add(mem.id)
-                    if mem.kind == "StructureList":
-                        model_ids[mem.elem].add(mem.item_id)
-                elif mem.kind == "EmbeddedParameters":
-                    continue
-                else:
-                    typ = d.SCALARS[mem.opts["via"]][0] if "via" in mem.opts else mem.elem_cpp
-                    if mem.kind == "ContextualValue":
-                        typ = "TString"
-                    value_ids.setdefault(typ, set()).add(mem.id)
-        for name in sorted(model_ids):
-            ids = sorted(model_ids[name])
-            o.append(f"  RegisterStructure<{name}>(registry, {{{', '.join(f'0x{i:08x}' for i in ids)}}});\n")
-        for typ in sorted(value_ids):
-            ids = sorted(value_ids[typ])
-            o.append(f"  RegisterValue<{typ}>(registry, {{{', '.join(f'0x{i:08x}' for i in ids)}}});\n")
-        for elem in sorted(command_ids):
-            ids = ", ".join(f"0x{i:08x}" for i in sorted(command_ids[elem]))
-            maker = "CreateCommandsParameterSerializer" if elem == "Commands" else "CreateSimpleCommandsParameterSerializer"
-            o.append(f"  RegisterSerializer(registry, {maker}(), {{{ids}}});\n")
+        for fam in sorted(self.families):
+            o.append(f"  Register{fam}Family(registry);\n")
         o.append("}\n")
         return "".join(o)
 

@@ -24,31 +24,32 @@ TString TString::FromAscii(std::string_view ascii) {
   return TString(std::move(s));
 }
 
-TString TString::FromUtf8(std::string_view in) {
-  std::u16string out;
+namespace {
+
+// Decodes UTF-8, also surrogates encoded one by one (as lone surrogates travel). Malformed
+// sequences become U+FFFD, or stop the decoding when strict.
+bool DecodeUtf8(std::string_view in, std::u16string& out, bool strict) {
   out.reserve(in.size());
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const auto* end = p + in.size();
   while (p < end) {
-    unsigned char c = *p;
+    const unsigned char c = *p;
     if (c < 0x80) {
       out.push_back(c);
       ++p;
       continue;
     }
-    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
-    if (extra < 0 || end - p <= extra) {  // stray or truncated byte: replacement character
-      out.push_back(u'\uFFFD');
-      ++p;
-      continue;
-    }
-    char32_t cp = c & (0x3F >> extra);
-    bool ok = true;
-    for (int i = 1; i <= extra; ++i) {
-      if ((p[i] & 0xC0) != 0x80) ok = false;
+    const int extra = c >= 0xF8 ? -1 : c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
+    bool ok = extra > 0 && end - p > extra;
+    char32_t cp = ok ? c & (0x3F >> extra) : 0;
+    for (int i = 1; ok && i <= extra; ++i) {
+      ok = (p[i] & 0xC0) == 0x80;
       cp = (cp << 6) | (p[i] & 0x3F);
     }
-    if (!ok || cp > 0x10FFFF) {
+    // Overlong forms and values past the last code point are malformed.
+    if (ok && ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))) ok = false;
+    if (!ok) {
+      if (strict) return false;
       out.push_back(u'\uFFFD');
       ++p;
       continue;
@@ -56,6 +57,20 @@ TString TString::FromUtf8(std::string_view in) {
     AppendCodePoint(out, cp);
     p += extra + 1;
   }
+  return true;
+}
+
+}  // namespace
+
+TString TString::FromUtf8(std::string_view in) {
+  std::u16string out;
+  DecodeUtf8(in, out, false);
+  return TString(std::move(out));
+}
+
+std::optional<TString> TString::FromUtf8Checked(std::string_view in) {
+  std::u16string out;
+  if (!DecodeUtf8(in, out, true)) return std::nullopt;
   return TString(std::move(out));
 }
 

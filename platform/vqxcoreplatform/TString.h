@@ -4,6 +4,7 @@
 #include <compare>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,9 @@ class TString {
   TString(const char16_t* s, std::size_t n) : m_s(s, n) {}
 
   // UTF-8 in and out. Lone surrogates travel as their three-byte forms.
-  static TString FromUtf8(std::string_view utf8);
+  static TString FromUtf8(std::string_view utf8);  // malformed bytes become U+FFFD
+  // Null when the bytes are not well-formed; surrogates encoded one by one are accepted.
+  static std::optional<TString> FromUtf8Checked(std::string_view utf8);
   static TString FromAscii(std::string_view ascii);
   std::string ToUtf8() const;
   void AppendUtf8To(std::string& out) const;

@@ -50,6 +50,11 @@ class ParametersRegistry {
   const IParameterSerializer* GetParameterSerializer(std::uint32_t id) const;
   const IStructureSerializer* GetStructureSerializer(std::uint32_t id) const;
 
+  // The shape a parameter's value has in text (one value, a list, a map or a bag), for
+  // readers that rebuild parameters from text.
+  void RegisterShape(std::uint32_t id, ParameterShape shape);
+  std::optional<ParameterShape> GetShape(std::uint32_t id) const;
+
   void RegisterName(std::uint32_t id, const ParameterNamespaceName& ns, const LegacyParameterName& name);
   std::optional<std::uint32_t> FindId(const ParameterNamespaceName& ns,
                                       const LegacyParameterName& name) const;
@@ -62,6 +67,7 @@ class ParametersRegistry {
     RefCntPtr<IParameterSerializer> parameterSerializer;
     RefCntPtr<IStructureSerializer> structureSerializer;
     std::optional<LegacyParameterName> name;
+    std::optional<ParameterShape> shape;
   };
   std::unordered_map<std::uint32_t, Entry> m_entries;
   std::unordered_map<std::string, std::uint32_t> m_ids;  // "namespace\0name" -> id

@@ -45,6 +45,10 @@ const IStructureSerializer* SerializeStructure::GetStructureSerializer(std::uint
   return m_registry->GetStructureSerializer(id);
 }
 
+void ThrowForeignCapture() {
+  ThrowLogicAssert("SerializeStructure", 0, "Recorded text of a model replayed by another kind of cursor");
+}
+
 StructureScope::~StructureScope() { m_cursor.EndStructure(); }
 
 SubStructure::SubStructure(std::uint32_t id, SerializeStructure& cursor, bool composite)
@@ -170,6 +174,13 @@ const IParameterSerializer* ParametersRegistry::GetParameterSerializer(std::uint
 const IStructureSerializer* ParametersRegistry::GetStructureSerializer(std::uint32_t id) const {
   auto it = m_entries.find(id);
   return it == m_entries.end() ? nullptr : it->second.structureSerializer.get();
+}
+
+void ParametersRegistry::RegisterShape(std::uint32_t id, ParameterShape shape) { m_entries[id].shape = shape; }
+
+std::optional<ParameterShape> ParametersRegistry::GetShape(std::uint32_t id) const {
+  auto it = m_entries.find(id);
+  return it == m_entries.end() ? std::nullopt : it->second.shape;
 }
 
 namespace {

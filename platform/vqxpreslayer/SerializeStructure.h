@@ -98,6 +98,10 @@ class CompositeStructure : public StructureScope {
   CompositeStructure(std::uint32_t id, SerializeStructure& cursor);
 };
 
+// A model's recorded text is replayed only by the kind of cursor that recorded it; each
+// kind starts its text with a tag of its own. Raised when the tags differ.
+[[noreturn]] void ThrowForeignCapture();
+
 // Writes every parameter of a bag, in id order, through the serializers registered for
 // their ids, into the visitor's cursor.
 void VisitParametersStructure(const ParametersRegistry& registry, const IParameters& bag,

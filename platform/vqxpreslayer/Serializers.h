@@ -49,6 +49,9 @@ class IStructureSerializer : public RefCntObject {
   virtual bool ParsesStringList() const = 0;
   virtual void SetContext(RefCntPtr<const IParameters> bag, unsigned int id,
                           RefCntPtr<IParameters> target) const = 0;
+  // After the slots above: a parameter of this serializer's type holding no structure, as a
+  // null entry of a structure map reads back.
+  virtual RefCntPtr<IParameter> MakeNullParameter() const = 0;
 
  protected:
   ~IStructureSerializer() override;

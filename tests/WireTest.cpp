@@ -1,0 +1,152 @@
+// Parameter trees as JSON text and back.
+
+#include <cstring>
+
+#include "TestSupport.h"
+#include "wire/JsonCursor.h"
+#include "wire/WireReader.h"
+
+namespace {
+
+std::string Json(const RefCntPtr<const PresentationModel>& model) {
+  return JsonCursor::Write(test::Registry(), *model->AsIParameters());
+}
+
+std::string Rewrite(const std::string& text) {
+  const WireReader reader(test::Registry());
+  return JsonCursor::Write(test::Registry(), *reader.Read(text));
+}
+
+RefCntPtr<const KitchenSinkPresModel> FullSink() {
+  auto sink = MakeRefCnt<KitchenSinkPresModel>();
+  sink->SetCount(3);
+  sink->SetTitle(std::u16string(u"quote \" backslash \\ tab \t nul ") + std::u16string(1, u'\0'));
+  sink->SetShowLabels(true);
+  sink->SetCaption(test::Pair(u"[a]", u"\u00e9t\u00e9 \U0001F600"));
+  sink->AddPair(test::Pair(u"p", u"q"));
+  sink->AddName(std::u16string{u'x', char16_t(0xD800), u'y'});  // a lone surrogate
+  sink->AddName(std::u16string{char16_t(0xDC00)});
+  sink->SetSizes({1, -2});
+  sink->AddLabel(u"k", u"v");
+  sink->AddToggle(u"t", true);
+  sink->AddPairMap(u"null", nullptr);
+  sink->AddPairMap(u"set", test::Pair(u"m", u"n"));
+  auto bag = MakeRefCnt<Parameters>();
+  bag->SetParameter(0xd6a5b43f, test::Val(TString(u"inner")));
+  sink->SetHolder(bag);
+  auto menu = MakeRefCnt<CommandsPresModel>();
+  menu->AddCommand(u"copy");
+  sink->SetMenu(menu);
+  sink->SetCommand(MakeRefCnt<SimpleCommandsPresModel>(u"go"));
+  sink->SetValue(DataValue(2.5));
+  sink->SetColor(ColorObject(-1, -1, -1));
+  sink->AddRegion(VizImageRegion::Xheader);
+  sink->AddActiveIDs(4u);
+  return sink;
+}
+
+TEST(Wire, EveryKindRoundTripsThroughText) {
+  const std::string text = Json(FullSink());
+  EXPECT_EQ(Rewrite(text), text);
+  EXPECT_NE(text.find("\\ud800"), std::string::npos) << text;
+  EXPECT_NE(text.find("\\u0000"), std::string::npos);
+  EXPECT_NE(text.find("\"null\":null"), std::string::npos);
+}
+
+TEST(Wire, ReadModelsEqualTheWrittenOnes) {
+  const auto sink = FullSink();
+  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(Json(sink));
+  const auto& read = dynamic_cast<const ValParameter<RefCntPtr<const KitchenSinkPresModel>>&>(
+                         *bag->GetParameter(KitchenSinkPresModel::ID))
+                         .Value();
+  EXPECT_EQ(read->GetTitle(), sink->GetTitle());
+  EXPECT_EQ(read->GetNames(), sink->GetNames());
+  EXPECT_EQ(read->GetCaption()->GetFieldCaption(), sink->GetCaption()->GetFieldCaption());
+  EXPECT_EQ(read->GetPairMap(u"null"), nullptr);
+  EXPECT_EQ(read->GetMenu()->GetCommands(), sink->GetMenu()->GetCommands());
+  EXPECT_EQ(read->GetValue(), sink->GetValue());
+  EXPECT_EQ(read->GetColor(), sink->GetColor());
+  EXPECT_EQ(read->GetHolder()->GetCount(), 1u);
+}
+
+TEST(Wire, AReplayedModelWritesTheSameText) {
+  const auto sink = FullSink();
+  const std::string first = Json(sink);
+  EXPECT_FALSE(sink->GetSerializedVal().empty());
+  EXPECT_EQ(Json(sink), first);
+  // Inside another model, after other members: the recorded text fits any place.
+  auto holder = MakeRefCnt<ZoneListHolderPresModel>();
+  auto zone = MakeRefCnt<ZoneVisibilityFromFieldPresModel>();
+  zone->SetSelectedFieldNameAndCaption(sink->GetCaption());
+  holder->AddZoneVisibilityFromFieldList(zone);
+  holder->AddZoneVisibilityFromFieldList(zone);
+  const std::string twice = Json(holder);
+  EXPECT_EQ(Rewrite(twice), twice);
+}
+
+TEST(Wire, ACaptureOfAnotherCursorKindIsRefused) {
+  auto pair = test::Pair(u"a", u"b");
+  test::TraceOf(pair);  // records trace lines in the cache
+  EXPECT_THROW(Json(pair), LogicException);
+}
+
+struct BadText {
+  const char* text;
+  const char* reason;  // part of the message
+};
+
+const BadText kBadTexts[] = {
+    {"", "empty"},
+    {"[]", "object"},
+    {"{\"NoSuchName\":\"1\"}", "unknown parameter name 'NoSuchName'"},
+    {"{\"ZoneID\":7}", "strings"},
+    {"{\"ZoneID\":\"seven\"}", "bad value for 'ZoneID'"},
+    {"{\"ZoneID\":\"99999999999\"}", "bad value for 'ZoneID'"},
+    {"{\"ZoneID\":\"1\",\"ZoneID\":\"2\"}", "given twice"},
+    {"{\"ZoneID\":[\"1\"]}", "does not hold a list"},
+    {"{\"SelectedFieldNameAndCaption\":\"x\"}", "does not hold a text"},
+    {"{\"ZoneID\":{}}", "not a structure"},
+    {"{\"ZoneVisibilityFromFieldPresModel\":{\"ZoneID\":\"1\"", "Missing"},
+    {"{\"ZoneID\":\"1\"} trailing", "root"},
+    {"{\"ZoneID\":\"\xff\"}", "UTF-8"},
+    {"{\"ZoneID\":null}", "null"},
+};
+
+TEST(Wire, MalformedTextRaisesOneErrorWithOffsetAndReason) {
+  const WireReader reader(test::Registry());
+  for (const BadText& bad : kBadTexts) {
+    try {
+      reader.Read(bad.text);
+      ADD_FAILURE() << "accepted: " << bad.text;
+    } catch (const WireFormatException& e) {
+      EXPECT_NE(std::string(e.what()).find(bad.reason), std::string::npos) << bad.text << " -> " << e.what();
+      EXPECT_LE(e.Offset(), std::strlen(bad.text));
+    }
+  }
+}
+
+TEST(Wire, DeepNestingIsRefusedNotRecursedInto) {
+  std::string deep;
+  for (int i = 0; i < 100000; ++i) deep += "{\"ZoneVisibilityFromFieldPresModel\":";
+  const WireReader reader(test::Registry());
+  try {
+    reader.Read(deep);
+    ADD_FAILURE();
+  } catch (const WireFormatException& e) {
+    EXPECT_NE(std::string(e.what()).find("nesting"), std::string::npos) << e.what();
+  }
+}
+
+TEST(Wire, ErrorOffsetsCountBytesOfTheOriginalText) {
+  const WireReader reader(test::Registry());
+  const std::string text = "{\"ErrorMessage\":\"\\ud800\\ud800\",\"Nope\":\"1\"}";
+  try {
+    reader.Read(text);
+    ADD_FAILURE();
+  } catch (const WireFormatException& e) {
+    EXPECT_GE(e.Offset(), text.find("Nope"));
+    EXPECT_LE(e.Offset(), text.size());
+  }
+}
+
+}  // namespace

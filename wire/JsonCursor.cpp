@@ -1,0 +1,196 @@
+#include "wire/JsonCursor.h"
+
+#include <cstdio>
+
+#include "vqxpreslayer/ParametersRegistry.h"
+
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void AppendEscape(std::string& out, unsigned unit) {
+  const char esc[6] = {'\\', 'u', kHex[(unit >> 12) & 0xF], kHex[(unit >> 8) & 0xF], kHex[(unit >> 4) & 0xF],
+                       kHex[unit & 0xF]};
+  out.append(esc, 6);
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, const TString& text) {
+  const char16_t* s = text.Data();
+  const std::size_t n = text.Length();
+  out.push_back('"');
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned c = s[i];
+    if (c < 0x80) {
+      if (c >= 0x20 && c != '"' && c != '\\') {
+        out.push_back(static_cast<char>(c));
+      } else if (c == '"' || c == '\\') {
+        out.push_back('\\');
+        out.push_back(static_cast<char>(c));
+      } else if (c == '\n') {
+        out.append("\\n", 2);
+      } else if (c == '\t') {
+        out.append("\\t", 2);
+      } else if (c == '\r') {
+        out.append("\\r", 2);
+      } else {
+        AppendEscape(out, c);
+      }
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c >= 0xD800 && c < 0xE000) {
+      if (c < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+        const unsigned cp = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u);
+        ++i;
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      } else {
+        AppendEscape(out, c);  // a lone surrogate has no UTF-8 form
+      }
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  out.push_back('"');
+}
+
+JsonCursor::JsonCursor(const ParametersRegistry& registry) : SerializeStructure(registry) { Open('{'); }
+JsonCursor::~JsonCursor() = default;
+
+std::string JsonCursor::Finish() {
+  while (!m_scopes.empty()) EndStructure();
+  std::string out = std::move(m_out);
+  m_out.clear();
+  return out;
+}
+
+std::string JsonCursor::Write(const ParametersRegistry& registry, const IParameters& bag) {
+  JsonCursor cursor(registry);
+  VisitParametersStructure(registry, bag, cursor.GetVisitor());
+  return cursor.Finish();
+}
+
+const std::string& JsonCursor::KeyText(std::uint32_t id) {
+  auto [it, added] = m_keys.try_emplace(id);
+  if (added) {
+    if (const LegacyParameterName* name = GetParametersRegistry().FindName(id)) {
+      AppendJsonString(it->second, name->GetValue());
+    } else {
+      char buf[16];
+      std::snprintf(buf, sizeof buf, "\"0x%08x\"", id);
+      it->second = buf;
+    }
+    it->second.push_back(':');
+  }
+  return it->second;
+}
+
+inline void JsonCursor::Separate() {
+  if (m_needsComma) m_out.push_back(',');
+  m_needsComma = true;
+}
+
+void JsonCursor::Key(std::uint32_t id) {
+  Separate();
+  m_out += KeyText(id);
+}
+
+void JsonCursor::Key(const TString& key) {
+  Separate();
+  AppendJsonString(m_out, key);
+  m_out.push_back(':');
+}
+
+void JsonCursor::Open(char bracket) {
+  m_out.push_back(bracket);
+  m_scopes.push_back(bracket == '{' ? '}' : ']');
+  m_needsComma = false;
+}
+
+void JsonCursor::Parameter(std::uint32_t id, const TString& text) {
+  Key(id);
+  AppendJsonString(m_out, text);
+}
+
+void JsonCursor::ListItem(const TString& text) {
+  Separate();
+  AppendJsonString(m_out, text);
+}
+
+void JsonCursor::MapItem(const TString& key, const TString& text, bool) {
+  Key(key);
+  AppendJsonString(m_out, text);
+}
+
+void JsonCursor::NullMapItem(const TString& key, bool) {
+  Key(key);
+  m_out.append("null", 4);
+}
+
+void JsonCursor::BeginSubStructure(std::uint32_t id, bool) {
+  // An item of a list is an element of its array; elsewhere a structure is a member.
+  if (!m_scopes.empty() && m_scopes.back() == ']')
+    Separate();
+  else
+    Key(id);
+  Open('{');
+}
+
+void JsonCursor::BeginListStructure(std::uint32_t id, ParameterTypeCategory) {
+  Key(id);
+  Open('[');
+}
+
+void JsonCursor::BeginMapStructure(std::uint32_t id) {
+  Key(id);
+  Open('{');
+}
+
+void JsonCursor::BeginMapItemStructure(const TString& key) {
+  Key(key);
+  Open('{');
+}
+
+void JsonCursor::BeginCompositeStructure(std::uint32_t id) {
+  Key(id);
+  Open('{');
+}
+
+void JsonCursor::EndStructure() noexcept {
+  if (m_scopes.empty()) return;
+  try {
+    m_out.push_back(m_scopes.back());
+  } catch (...) {  // out of memory while unwinding: the text is abandoned with the error
+  }
+  m_scopes.pop_back();
+  m_needsComma = true;
+}
+
+void JsonCursor::BeginCapture() { m_captures.push_back(Capture{m_out.size(), m_needsComma}); }
+
+CapturedText JsonCursor::EndCapture() {
+  const Capture c = m_captures.back();
+  m_captures.pop_back();
+  std::size_t start = c.start;
+  if (c.separated && start < m_out.size()) ++start;  // the leading comma belongs to the context
+  if (start == m_out.size()) return CapturedText();
+  CapturedText text;
+  text.reserve(m_out.size() - start + 1);
+  text.push_back(kJsonCaptureTag);
+  text.append(m_out, start);
+  return text;
+}
+
+void JsonCursor::ReplayCapture(const CapturedText& text) {
+  if (text.empty()) return;
+  if (text.front() != kJsonCaptureTag) ThrowForeignCapture();
+  if (m_needsComma) m_out.push_back(',');
+  m_out.append(text, 1);
+  m_needsComma = true;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// JsonCursor: writes a parameter tree as JSON text (UTF-8). Structures, maps and embedded
+// bags are objects, lists are arrays, a null map item is null. Keys are the parameter
+// names the registry holds ("0x%08x" for an id without a name); every value is a string.
+// A capture records the text written inside it and a replay pastes it back, so that a
+// cached model costs one copy.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "vqxpreslayer/SerializeStructure.h"
+
+class JsonCursor final : public SerializeStructure, private IStructuredParameterVisitor {
+ public:
+  // The text starts as an open object: the bag being written.
+  explicit JsonCursor(const ParametersRegistry& registry);
+  ~JsonCursor() override;
+
+  void Parameter(std::uint32_t id, const TString& text) override;
+  void ListItem(const TString& text) override;
+  void MapItem(const TString& key, const TString& text, bool flag) override;
+  void NullMapItem(const TString& key, bool flag) override;
+  IStructuredParameterVisitor& GetVisitor() override { return *this; }
+
+  // Closes the outer object and hands the text over. The cursor is empty afterwards.
+  std::string Finish();
+
+  // Writes a bag through the registry into a JSON text.
+  static std::string Write(const ParametersRegistry& registry, const IParameters& bag);
+
+ protected:
+  void BeginSubStructure(std::uint32_t id, bool composite) override;
+  void BeginListStructure(std::uint32_t id, ParameterTypeCategory category) override;
+  void BeginMapStructure(std::uint32_t id) override;
+  void BeginMapItemStructure(const TString& key) override;
+  void BeginCompositeStructure(std::uint32_t id) override;
+  void EndStructure() noexcept override;
+
+ private:
+  void BeginCapture() override;
+  CapturedText EndCapture() override;
+  void ReplayCapture(const CapturedText& text) override;
+  SerializeStructure& GetCursor() override { return *this; }
+
+  void Separate();
+  void Key(std::uint32_t id);
+  void Key(const TString& key);
+  void Open(char bracket);
+  const std::string& KeyText(std::uint32_t id);
+
+  struct Capture {
+    std::size_t start;
+    bool separated;  // the first member inside writes a leading comma
+  };
+
+  std::string m_out;
+  std::vector<char> m_scopes;       // '}' or ']' per open scope
+  bool m_needsComma = false;
+  std::vector<Capture> m_captures;
+  std::unordered_map<std::uint32_t, std::string> m_keys;  // "\"name\":" per id
+};
+
+// Recorded text starts with a tag naming the cursor kind that recorded it.
+constexpr char kJsonCaptureTag = 'J';
+
+// Appends text as a JSON string: quoted, escaped, UTF-8; a lone surrogate as its \u escape.
+void AppendJsonString(std::string& out, const TString& text);

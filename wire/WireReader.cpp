@@ -1,0 +1,395 @@
+#include "wire/WireReader.h"
+
+#include <rapidjson/error/en.h>
+#include <rapidjson/reader.h>
+
+#include <charconv>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "vqxpreslayer/ParametersRegistry.h"
+
+WireFormatException::WireFormatException(std::size_t offset, const std::string& reason)
+    : std::runtime_error("wire text, byte " + std::to_string(offset) + ": " + reason),
+      m_offset(offset),
+      m_reason(reason) {}
+
+namespace {
+
+// What the reader needs of one parameter id.
+struct Target {
+  std::uint32_t id = 0;
+  std::string name;
+  ParameterShape shape = ParameterShape::Single;
+  const IParameterSerializer* values = nullptr;
+  const IStructureSerializer* structures = nullptr;
+};
+
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+
+}  // namespace
+
+struct WireReader::Index {
+  const ParametersRegistry* registry;
+  std::unordered_map<std::string, Target, NameHash, std::equal_to<>> byName;
+  mutable std::unordered_map<std::uint32_t, Target> byHex;  // ids written without a name
+
+  const Target* Find(std::string_view name) const {
+    if (auto it = byName.find(name); it != byName.end()) return &it->second;
+    std::uint32_t id = 0;
+    if (name.size() == 10 && name.substr(0, 2) == "0x") {
+      auto [p, ec] = std::from_chars(name.data() + 2, name.data() + name.size(), id, 16);
+      if (ec == std::errc() && p == name.data() + name.size()) {
+        auto [it, added] = byHex.try_emplace(id);
+        if (added) it->second = Describe(id, std::string(name));
+        if (it->second.values || it->second.structures || it->second.shape == ParameterShape::Bag)
+          return &it->second;
+      }
+    }
+    return nullptr;
+  }
+
+  Target Describe(std::uint32_t id, std::string name) const {
+    Target t;
+    t.id = id;
+    t.name = std::move(name);
+    t.shape = registry->GetShape(id).value_or(ParameterShape::Single);
+    t.values = registry->GetParameterSerializer(id);
+    t.structures = registry->GetStructureSerializer(id);
+    return t;
+  }
+};
+
+WireReader::WireReader(const ParametersRegistry& registry) : m_index(std::make_unique<Index>()) {
+  m_index->registry = &registry;
+  for (std::uint32_t id : registry.GetNamedIds()) {
+    std::string name = registry.FindName(id)->GetValue().ToUtf8();
+    m_index->byName.emplace(name, m_index->Describe(id, name));
+  }
+}
+
+WireReader::~WireReader() = default;
+
+namespace {
+
+// A reason to stop, raised from inside the handler and reported with the parser's offset.
+struct Stop {
+  std::string reason;
+};
+
+enum class FrameKind { Bag, Structure, Composite, TextList, StructureList, TextMap, StructureMap };
+
+struct Frame {
+  FrameKind kind;
+  const Target* target = nullptr;  // the member this frame fills; null for the outer bag
+  RefCntPtr<IParameters> bag;
+  const Target* key = nullptr;  // the member named by the last key of a bag
+  std::vector<TString> texts;
+  std::vector<RefCntPtr<IParameter>> items;
+  std::map<TString, TString> textMap;
+  std::map<TString, RefCntPtr<IParameter>> itemMap;
+  std::optional<TString> mapKey;
+};
+
+bool IsBag(FrameKind k) { return k == FrameKind::Bag || k == FrameKind::Structure || k == FrameKind::Composite; }
+
+class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> {
+ public:
+  Handler(const WireReader::Index& index, const ParametersRegistry& registry) : m_index(index), m_registry(registry) {}
+
+  RefCntPtr<IParameters> TakeResult() { return std::move(m_result); }
+  const std::string& Reason() const { return m_reason; }
+
+  template <typename F>
+  bool Guard(F&& f) {
+    try {
+      f();
+      return true;
+    } catch (const Stop& s) {
+      m_reason = s.reason;
+    } catch (const std::exception& e) {
+      m_reason = e.what();
+    }
+    return false;
+  }
+
+  bool StartObject() {
+    return Guard([&] {
+      if (m_stack.size() >= WireReader::kMaxDepth)
+        throw Stop{"nesting deeper than " + std::to_string(WireReader::kMaxDepth) + " levels"};
+      if (m_stack.empty()) {
+        if (m_result) throw Stop{"more than one bag"};
+        Push(FrameKind::Bag, nullptr);
+        return;
+      }
+      Frame& top = m_stack.back();
+      if (IsBag(top.kind)) {
+        const Target& t = TakeKey(top);
+        switch (t.shape) {
+          case ParameterShape::Bag: Push(FrameKind::Composite, &t); return;
+          case ParameterShape::Map: Push(t.structures ? FrameKind::StructureMap : FrameKind::TextMap, &t); return;
+          case ParameterShape::Single:
+            if (t.structures) {
+              Push(FrameKind::Structure, &t);
+              return;
+            }
+            throw Stop{"'" + t.name + "' holds a text, not a structure"};
+          case ParameterShape::List: throw Stop{"'" + t.name + "' holds a list, not a structure"};
+        }
+      }
+      if (top.kind == FrameKind::StructureList || (top.kind == FrameKind::StructureMap && top.mapKey)) {
+        Push(FrameKind::Structure, top.target);
+        return;
+      }
+      throw Stop{"unexpected structure"};
+    });
+  }
+
+  bool Key(const char* s, rapidjson::SizeType n, bool) {
+    return Guard([&] {
+      Frame& top = m_stack.back();
+      if (IsBag(top.kind)) {
+        const Target* t = m_index.Find(std::string_view(s, n));
+        if (!t) throw Stop{"unknown parameter name '" + std::string(s, n) + "'"};
+        if (top.bag->HasParameter(t->id)) throw Stop{"'" + t->name + "' given twice"};
+        top.key = t;
+      } else {
+        TString key = Text(s, n);
+        if (top.textMap.count(key) || top.itemMap.count(key)) throw Stop{"map key '" + std::string(s, n) + "' given twice"};
+        top.mapKey = std::move(key);
+      }
+    });
+  }
+
+  bool String(const char* s, rapidjson::SizeType n, bool) {
+    return Guard([&] {
+      Frame& top = m_stack.back();
+      switch (top.kind) {
+        case FrameKind::Bag:
+        case FrameKind::Structure:
+        case FrameKind::Composite: {
+          const Target& t = TakeKey(top);
+          if (t.shape != ParameterShape::Single || !t.values) throw Stop{"'" + t.name + "' does not hold a text"};
+          top.bag->SetParameter(t.id, ValueOf(t, Text(s, n)));
+          return;
+        }
+        case FrameKind::TextList: top.texts.push_back(Text(s, n)); return;
+        case FrameKind::TextMap: top.textMap.emplace(TakeMapKey(top), Text(s, n)); return;
+        case FrameKind::StructureList:
+        case FrameKind::StructureMap: throw Stop{"'" + top.target->name + "' holds structures, not texts"};
+      }
+    });
+  }
+
+  bool Null() {
+    return Guard([&] {
+      Frame& top = m_stack.back();
+      if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
+      top.itemMap.emplace(TakeMapKey(top), top.target->structures->MakeNullParameter());
+    });
+  }
+
+  bool StartArray() {
+    return Guard([&] {
+      if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
+      Frame& top = m_stack.back();
+      if (!IsBag(top.kind)) throw Stop{"unexpected list"};
+      const Target& t = TakeKey(top);
+      if (t.shape != ParameterShape::List) throw Stop{"'" + t.name + "' does not hold a list"};
+      if (!t.structures && !t.values) throw Stop{"no serializer for '" + t.name + "'"};
+      Push(t.structures ? FrameKind::StructureList : FrameKind::TextList, &t);
+    });
+  }
+
+  bool EndArray(rapidjson::SizeType) {
+    return Guard([&] {
+      Frame done = Pop();
+      IParameters& parent = *m_stack.back().bag;
+      if (done.kind == FrameKind::StructureList)
+        done.target->structures->JoinList(done.items, RefCntPtr<IParameters>(&parent), done.target->id);
+      else
+        parent.SetParameter(done.target->id, done.target->values->ListParameterFromStrings(done.texts));
+    });
+  }
+
+  bool EndObject(rapidjson::SizeType) {
+    return Guard([&] {
+      Frame done = Pop();
+      if (done.kind == FrameKind::Bag) {
+        m_result = std::move(done.bag);
+        return;
+      }
+      Frame& parent = m_stack.back();
+      switch (done.kind) {
+        case FrameKind::Structure: {
+          RefCntPtr<IParameter> model = done.target->structures->DeserializeParameter(done.bag, done.target->id);
+          if (parent.kind == FrameKind::StructureList)
+            parent.items.push_back(std::move(model));
+          else if (parent.kind == FrameKind::StructureMap)
+            parent.itemMap.emplace(TakeMapKey(parent), std::move(model));
+          else
+            parent.bag->SetParameter(done.target->id, std::move(model));
+          return;
+        }
+        case FrameKind::Composite:
+          parent.bag->SetParameter(done.target->id,
+                                   MakeRefCnt<ValParameter<RefCntPtr<const IParameters>>>(std::move(done.bag)));
+          return;
+        case FrameKind::TextMap:
+          parent.bag->SetParameter(done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
+          return;
+        case FrameKind::StructureMap:
+          done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
+          return;
+        default:
+          throw Stop{"unbalanced structure"};
+      }
+    });
+  }
+
+  bool Default() {
+    m_reason = "every value is a text: numbers and flags are written as strings";
+    return false;
+  }
+
+ private:
+  void Push(FrameKind kind, const Target* target) {
+    Frame f;
+    f.kind = kind;
+    f.target = target;
+    if (IsBag(kind)) f.bag = m_registry.CreateParameters();
+    m_stack.push_back(std::move(f));
+  }
+
+  Frame Pop() {
+    Frame f = std::move(m_stack.back());
+    m_stack.pop_back();
+    return f;
+  }
+
+  static const Target& TakeKey(Frame& f) {
+    const Target* t = f.key;
+    f.key = nullptr;
+    return *t;
+  }
+
+  static TString TakeMapKey(Frame& f) {
+    TString k = std::move(*f.mapKey);
+    f.mapKey.reset();
+    return k;
+  }
+
+  static TString Text(const char* s, std::size_t n) {
+    std::optional<TString> t = TString::FromUtf8Checked(std::string_view(s, n));
+    if (!t) throw Stop{"a text that is not UTF-8"};
+    return std::move(*t);
+  }
+
+  static RefCntPtr<IParameter> ValueOf(const Target& t, const TString& text) {
+    try {
+      return t.values->ParameterFromString(text);
+    } catch (const std::exception& e) {
+      throw Stop{"bad value for '" + t.name + "': " + e.what()};
+    }
+  }
+
+  const WireReader::Index& m_index;
+  const ParametersRegistry& m_registry;
+  std::vector<Frame> m_stack;
+  RefCntPtr<IParameters> m_result;
+  std::string m_reason;
+};
+
+bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+unsigned Hex4(const char* p) {
+  unsigned v = 0;
+  for (int i = 0; i < 4; ++i) {
+    const char c = p[i];
+    v = v * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+  }
+  return v;
+}
+
+bool SurrogateEscapeAt(std::string_view s, std::size_t i, unsigned lo, unsigned hi, unsigned* unit) {
+  if (i + 6 > s.size() || s[i] != '\\' || s[i + 1] != 'u') return false;
+  for (std::size_t k = 2; k < 6; ++k)
+    if (!IsHex(s[i + k])) return false;
+  *unit = Hex4(s.data() + i + 2);
+  return *unit >= lo && *unit <= hi;
+}
+
+// The JSON parser refuses escapes of lone surrogates, which the writer uses for texts that
+// hold them. Those escapes are replaced by the surrogates' three-byte forms before parsing;
+// `shifts` maps offsets in the rewritten text back to the original.
+std::optional<std::string> RewriteLoneSurrogates(std::string_view in, std::vector<std::pair<std::size_t, std::size_t>>& shifts) {
+  std::size_t pos = in.find('\\');
+  if (pos == std::string_view::npos) return std::nullopt;
+  std::string out;
+  std::size_t copied = 0, removed = 0;
+  while (pos != std::string_view::npos && pos + 1 < in.size()) {
+    unsigned unit = 0, low = 0;
+    if (SurrogateEscapeAt(in, pos, 0xD800, 0xDFFF, &unit)) {
+      if (unit < 0xDC00 && SurrogateEscapeAt(in, pos + 6, 0xDC00, 0xDFFF, &low)) {
+        pos = in.find('\\', pos + 12);  // a proper pair: left to the parser
+        continue;
+      }
+      if (out.empty()) out.reserve(in.size());
+      out.append(in, copied, pos - copied);
+      out.push_back(static_cast<char>(0xE0 | (unit >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((unit >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (unit & 0x3F)));
+      copied = pos + 6;
+      removed += 3;
+      shifts.emplace_back(out.size(), removed);
+      pos = in.find('\\', pos + 6);
+      continue;
+    }
+    pos = in.find('\\', pos + 2);  // any other escape, "\\\\" included, stays
+  }
+  if (copied == 0) return std::nullopt;
+  out.append(in, copied, std::string_view::npos);
+  return out;
+}
+
+std::size_t OriginalOffset(std::size_t offset, const std::vector<std::pair<std::size_t, std::size_t>>& shifts) {
+  std::size_t add = 0;
+  for (const auto& [at, removed] : shifts) {
+    if (at > offset) break;
+    add = removed;
+  }
+  return offset + add;
+}
+
+}  // namespace
+
+RefCntPtr<IParameters> WireReader::Read(std::string_view text) const {
+  std::vector<std::pair<std::size_t, std::size_t>> shifts;
+  const std::optional<std::string> rewritten = RewriteLoneSurrogates(text, shifts);
+  const std::string_view input = rewritten ? std::string_view(*rewritten) : text;
+
+  // The parser reads a NUL-terminated buffer; the view may be neither.
+  std::string buffer(input);
+  rapidjson::StringStream stream(buffer.c_str());
+  rapidjson::Reader reader;
+  Handler handler(*m_index, *m_index->registry);
+  const rapidjson::ParseResult result =
+      reader.Parse<rapidjson::kParseIterativeFlag>(stream, handler);
+  if (result.IsError()) {
+    const std::size_t offset = OriginalOffset(result.Offset(), shifts);
+    if (result.Code() == rapidjson::kParseErrorTermination && !handler.Reason().empty())
+      throw WireFormatException(offset, handler.Reason());
+    throw WireFormatException(offset, rapidjson::GetParseError_En(result.Code()));
+  }
+  if (buffer.size() != std::strlen(buffer.c_str()))
+    throw WireFormatException(std::strlen(buffer.c_str()), "a NUL byte outside a text");
+  RefCntPtr<IParameters> bag = handler.TakeResult();
+  if (!bag) throw WireFormatException(0, "the text is a bag: an object");
+  return bag;
+}

@@ -3,12 +3,14 @@
 // One constant codec object per (kind, type) pair, referenced from the generated member
 // tables. Heavy: include only in generated serializer units.
 
+#include <array>
 #include <map>
 #include <memory>
 #include <type_traits>
 #include <vector>
 
 #include "framework/ModelInfo.h"
+#include "framework/Sampler.h"
 #include "framework/ValueTexts.h"
 #include "vqxpreslayer/Commands.h"
 #include "vqxpreslayer/ContextualDataValueSerializer.h"
@@ -87,6 +89,101 @@ bool ReadHeld(const IParameters&, const IParameter& parameter, void* field) {
   if (!holder) return false;
   *static_cast<V*>(field) = static_cast<V>(holder->Value());
   return true;
+}
+
+// ---- sample values: another value than the one held
+
+template <typename V>
+void SampleValue(V& v, Sampler& s);
+
+inline TUUID SampleUuid(Sampler& s) {
+  std::array<std::uint8_t, 16> b{};
+  for (auto& x : b) x = static_cast<std::uint8_t>(s.Next());
+  return TUUID(b);
+}
+
+template <typename V>
+void SampleValue(V& v, Sampler& s) {
+  if constexpr (std::is_same_v<V, bool>) {
+    v = !v;
+  } else if constexpr (std::is_same_v<V, DocParameterID>) {
+    v = static_cast<DocParameterID>(s.KnownParameterId());
+  } else if constexpr (TableEnum<V>) {
+    const auto& entries = EnumTraits<V>::Table().Entries();
+    if (entries.empty()) return;
+    const auto& pick = entries[s.Next() % entries.size()];
+    v = static_cast<V>(pick.first == static_cast<std::int32_t>(v) && entries.size() > 1
+                           ? entries[(&pick - entries.data() + 1) % entries.size()].first
+                           : pick.first);
+  } else if constexpr (std::is_integral_v<V>) {
+    const V old = v;
+    do v = static_cast<V>(std::is_signed_v<V> ? s.Between(-1000, 1000) : s.Between(1, 5000));
+    while (v == old || v == V{});
+  } else if constexpr (std::is_floating_point_v<V>) {
+    const V old = v;
+    do v = static_cast<V>(s.Between(-4000, 4000)) / V(8);
+    while (v == old || v == V{});
+  } else if constexpr (std::is_same_v<V, std::chrono::seconds>) {
+    v = std::chrono::seconds(s.Between(1, 100000));
+  } else if constexpr (std::is_same_v<V, TString>) {
+    v = s.Text();
+  } else if constexpr (std::is_same_v<V, FieldName> || std::is_same_v<V, QualifiedName> ||
+                       std::is_same_v<V, FormattedText>) {
+    std::u16string t = u"[";
+    t += s.Text().Str();
+    t += u"]";
+    v = V(TString(std::move(t)));
+  } else if constexpr (std::is_same_v<V, TUUID>) {
+    v = SampleUuid(s);
+  } else if constexpr (std::is_base_of_v<SimpleIdentifier, V>) {
+    v = V(SampleUuid(s));
+  } else if constexpr (std::is_same_v<V, ColorObject>) {
+    v = ColorObject(static_cast<int>(s.Between(0, 255)), static_cast<int>(s.Between(0, 255)),
+                    static_cast<int>(s.Between(0, 255)), static_cast<int>(s.Between(0, 255)));
+  } else if constexpr (std::is_same_v<V, DataValue>) {
+    switch (s.Between(0, 3)) {
+      case 0: v = DataValue(s.Chance(50)); break;
+      case 1: v = DataValue(static_cast<std::int64_t>(s.Between(-100000, 100000))); break;
+      case 2: v = DataValue(static_cast<double>(s.Between(-4000, 4000)) / 16); break;
+      default: v = DataValue(s.Text()); break;
+    }
+  } else if constexpr (std::is_same_v<V, RefCntPtr<const IParameters>>) {
+    v = MakeRefCnt<Parameters>();
+  } else if constexpr (std::is_same_v<V, RefCntPtr<const CommandsPresModel>>) {
+    auto commands = MakeRefCnt<CommandsPresModel>();
+    for (auto n = s.Between(1, 2); n > 0; --n) commands->AddCommand(s.Text());
+    v = commands;
+  } else if constexpr (std::is_same_v<V, RefCntPtr<const SimpleCommandsPresModel>>) {
+    v = MakeRefCnt<SimpleCommandsPresModel>(s.Text());
+  } else if constexpr (IsRefCntPtr<V>::value) {
+    using M = std::remove_const_t<typename V::element_type>;
+    v = StaticRefCast<const M>(s.Model(M::GetModelInfo()));
+  } else if constexpr (requires { typename V::key_type; }) {
+    V map;
+    for (auto n = s.Between(1, 2); n > 0; --n) {
+      typename V::mapped_type value{};
+      if constexpr (IsRefCntPtr<typename V::mapped_type>::value) {
+        if (!s.Chance(15)) SampleValue(value, s);  // now and then a null entry
+      } else {
+        SampleValue(value, s);
+      }
+      map.insert_or_assign(s.Key(), std::move(value));
+    }
+    v = std::move(map);
+  } else {  // a list
+    V list;
+    for (auto n = s.Between(1, 3); n > 0; --n) {
+      typename V::value_type item{};
+      SampleValue(item, s);
+      list.push_back(std::move(item));
+    }
+    v = std::move(list);
+  }
+}
+
+template <typename V>
+void SampleField(void* field, Sampler& s) {
+  SampleValue(*static_cast<V*>(field), s);
 }
 
 // ---- writers, one per kind
@@ -179,7 +276,7 @@ template <typename V>
 constexpr MemberCodec Make(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
                            bool (*read)(const IParameters&, const IParameter&, void*),
                            const ModelInfo& (*item)() = nullptr) {
-  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>};
+  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>, &SampleField<V>};
 }
 
 template <EncodingKind K, typename V, typename Via = V>

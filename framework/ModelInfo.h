@@ -12,6 +12,7 @@ class IParameter;
 class IParameters;
 class PresentationModel;
 class SerializeStructure;
+class Sampler;
 struct MemberInfo;
 struct ModelInfo;
 
@@ -48,6 +49,8 @@ struct MemberCodec {
   const ModelInfo& (*itemModel)();
   // The field as an integer, for flags, numbers and enumerations; 0 for other types.
   std::int64_t (*asInteger)(const void* field);
+  // Sets the field to a value other than the one it holds, for tools and tests.
+  void (*sample)(void* field, Sampler& sampler);
 };
 constexpr int kUnordered = 2;
 
@@ -177,6 +180,10 @@ struct ModelInfo {
     return m;
   }
 };
+
+// Whether the member's own presence test (omission value, a test on itself) lets it be
+// written; tests on other members are not considered.
+bool PassesOwnPresence(const MemberInfo& member, const void* field);
 
 // The generic writer: a null model raises the null-pointer assertion; cached models
 // record their text on the first complete write and replay it afterwards.

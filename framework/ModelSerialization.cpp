@@ -121,6 +121,12 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
 
 }  // namespace
 
+bool PassesOwnPresence(const MemberInfo& m, const void* field) {
+  if (m.guard.op != CompareOp::None && m.guard.member < 0 && !Compares(m, field, m.guard.op, m.guard.value))
+    return false;
+  return !(m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)));
+}
+
 void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   if (!model) ThrowNullPointerDereferenced();
   const bool starts = !info.hierarchyDepth || *info.hierarchyDepth(model) == 0;

@@ -320,6 +320,7 @@ class Emitter:
             o.append("};\n")
         o.append("\n// Registers with a host's registry what this family's models carry.\n")
         o.append(f"void Register{fam}Family(ParametersRegistry& registry);\n")
+        o.append(f"std::span<const ModelInfo& (*const)()> {fam}FamilyModels();\n")
         hooks = [(m, h) for m in ms for h in (m.write_hook, m.read_hook) if h]
         if hooks:
             o.append("\n// Hand-written steps of the serializers (presentation-model/).\n")
@@ -467,6 +468,10 @@ class Emitter:
             o.append(f"template RefCntPtr<IStructureSerializer> "
                      f"CreateStructureSerializer<StructSerializer<{ptr}, RefCntPtr<{m.name}>>>();\n")
         o.append(self.emit_family_registration(fam))
+        o.append(f"\nstd::span<const ModelInfoGetter> {fam}FamilyModels() {{\n")
+        o.append("  static constexpr ModelInfoGetter kModels[] = {\n")
+        o.extend(f"      &{m.name}::GetModelInfo,\n" for m in ms)
+        o.append("  };\n  return kModels;\n}\n")
         return "".join(o)
 
     def emit_family_registration(self, fam):
@@ -536,17 +541,21 @@ class Emitter:
 
     def parameter_names(self):
         """A readable, unique name per parameter id: the member stem, qualified by the model
-        when two ids share a stem; default ids and class-naming ids take the class name."""
+        when two ids share a stem; a default id takes the class name, an item or type id the
+        class name without "PresModel"."""
         users = {}
+        def short(name):
+            return name[:-len("PresModel")] if name.endswith("PresModel") else name
+
         for m in sorted(self.cat.models.values(), key=lambda m: m.name):
             users.setdefault(m.default_id, []).append((m.name, m.name))
             if m.type_id is not None:
-                users.setdefault(m.type_id, []).append((m.name, m.name))
+                users.setdefault(m.type_id, []).append((short(m.name), m.name))
             for mem in m.members:
                 if mem.id is not None:
                     users.setdefault(mem.id, []).append((mem.stem, m.name))
                 if mem.kind == "StructureList":
-                    users.setdefault(mem.item_id, []).append((mem.elem, mem.elem))
+                    users.setdefault(mem.item_id, []).append((short(mem.elem), mem.elem))
         first = {pid: us[0] for pid, us in users.items()}
         by_stem = {}
         for pid, (stem, _) in first.items():

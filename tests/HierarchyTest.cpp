@@ -32,9 +32,9 @@ std::vector<std::string> AsListItem(RefCntPtr<const ShapePresModel> shape) {
 }
 
 const std::vector<std::string> kBaseOf(std::uint32_t kind, const char* name) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "Parameter 0xd6ff0020 0x%08x", kind);
-  return {buf, std::string("Parameter 0xd6ff0021 ") + name, "Parameter 0xd6ff0022 0"};
+  test::Registry();
+  return {"Parameter 0xd6ff0020 " + ValueText<DocParameterID>::ToString(DocParameterID{kind}).ToUtf8(),
+          std::string("Parameter 0xd6ff0021 ") + name, "Parameter 0xd6ff0022 0"};
 }
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -80,7 +80,7 @@ TEST(Hierarchy, FlagsAndDepthAreRestoredWhenAWriteRaises) {
 
   group->SetFrame(test::Pair(u"f", u"c"));
   const auto out = test::OutputOf(RefCntPtr<const ShapeGroupPresModel>(group));
-  EXPECT_EQ(out.front(), "Parameter 0xd6ff0020 0xd6ff0032");
+  EXPECT_EQ(out.front(), "Parameter 0xd6ff0020 ShapeGroup");
   EXPECT_EQ(out.back(), "End");
 }
 

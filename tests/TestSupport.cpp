@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "vqxpreslayer/BuiltinValueText.h"
+
 namespace test {
 
 const ParametersRegistry& Registry() {
@@ -7,6 +9,9 @@ const ParametersRegistry& Registry() {
     ParametersRegistry& r = ParametersRegistry::Get();
     RegisterPresModelSerializers(r);
     RegisterFrameworkTestFamily(r);
+    // The parameter that HookedPresModel's hand-written step writes.
+    r.RegisterParameterSerializer(0xd6ff0040, CreateParameterSerializer<ParameterTypeSerializer<int>>());
+    r.RegisterName(0xd6ff0040, ParameterNamespaceName("vqxdoc"), LegacyParameterName(u"HookedExtra"));
     return true;
   }();
   (void)filled;

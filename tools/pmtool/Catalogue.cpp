@@ -94,11 +94,15 @@ const ParametersRegistry& HostRegistry() {
 }
 
 int Demo(const Args& args);
+int WriteCommand(const Args& args);
+int SampleCommand(const Args& args);
+int ReadCommand(const Args& args);
 
 std::span<const Command> AllCommands() {
   static const Command kCommands[] = {
       {"enums", 0, 0, &Enums},   {"enum", 1, 1, &Enum},   {"models", 0, 0, &Models}, {"model", 1, 1, &Model},
-      {"params", 0, 0, &Params}, {"trace", 1, 1, &Trace}, {"demo", 0, 0, &Demo},
+      {"params", 0, 0, &Params}, {"trace", 1, 1, &Trace}, {"write", 1, 1, &WriteCommand},
+      {"sample", 1, 3, &SampleCommand}, {"read", 0, 1, &ReadCommand}, {"demo", 0, 0, &Demo},
   };
   return kCommands;
 }

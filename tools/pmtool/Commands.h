@@ -6,8 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "vqxsys/RefCntPtr.h"
+
 struct ModelInfo;
 class ParametersRegistry;
+class PresentationModel;
 
 namespace pmtool {
 
@@ -31,5 +34,7 @@ class UnknownName : public std::runtime_error {
 const ModelInfo& ModelNamed(std::string_view name);
 // The process-wide registry with every serializer of the library registered, as a host has it.
 const ParametersRegistry& HostRegistry();
+// The wire text of a bag holding the model alone under its default id.
+std::string WriteAlone(const RefCntPtr<PresentationModel>& model);
 
 }  // namespace pmtool

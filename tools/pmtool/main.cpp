@@ -22,6 +22,9 @@ void Usage() {
       "  model NAME      the members of one model in write order\n"
       "  params          every parameter id with its name\n"
       "  trace NAME      the cursor calls that writing a new NAME makes\n"
+      "  write NAME      the wire text of a new NAME\n"
+      "  sample NAME [--seed N]  the wire text of a NAME with every member set\n"
+      "  read [FILE]     reads wire text (standard input for - or none), writes it again\n"
       "  demo            builds, writes, replays and reads back the example\n",
       stderr);
 }

@@ -85,9 +85,12 @@ std::int64_t IntegerField(const void* field) {
 // Reads a field from a parameter of exactly ValParameter<H>.
 template <typename V, typename H = V>
 bool ReadHeld(const IParameters&, const IParameter& parameter, void* field) {
-  const auto* holder = dynamic_cast<const ValParameter<H>*>(&parameter);
+  const auto* holder = HolderOf<H>(&parameter);
   if (!holder) return false;
-  *static_cast<V*>(field) = static_cast<V>(holder->Value());
+  if constexpr (std::is_same_v<V, H>)
+    *static_cast<V*>(field) = holder->Value();
+  else
+    *static_cast<V*>(field) = static_cast<V>(holder->Value());
   return true;
 }
 
@@ -190,7 +193,13 @@ void SampleField(void* field, Sampler& s) {
 
 template <typename V, typename Via>
 void WriteScalar(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
-  cursor.Parameter(m.id, ValueText<Via>::ToString(static_cast<Via>(*static_cast<const V*>(field))));
+  const V& v = *static_cast<const V*>(field);
+  if constexpr (!std::is_same_v<V, Via>)
+    cursor.Parameter(m.id, ValueText<Via>::ToString(static_cast<Via>(v)));
+  else if constexpr (TableEnum<V>)
+    cursor.Parameter(m.id, EnumText(v));  // the table's text, not a copy of it
+  else
+    cursor.Parameter(m.id, ValueText<V>::ToString(v));
 }
 
 inline void WritePlain(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {

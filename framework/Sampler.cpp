@@ -26,7 +26,7 @@ TString Sampler::Text() {
     s += u' ';
     s += kWords[Next() % std::size(kWords)];
   }
-  if (Chance(5)) s += char16_t(0xD800 + Between(0, 0x7FF));  // a lone surrogate now and then
+  if (m_loneSurrogates && Chance(5)) s += char16_t(0xD800 + Between(0, 0x7FF));  // a lone surrogate now and then
   return TString(std::move(s));
 }
 

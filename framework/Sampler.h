@@ -14,6 +14,9 @@ class Sampler {
  public:
   Sampler(std::uint64_t seed, const ParametersRegistry& registry, int maxDepth = 3);
 
+  // Texts hold a lone surrogate now and then, unless turned off.
+  void SetLoneSurrogates(bool on) { m_loneSurrogates = on; }
+
   // A new model of the class `info` describes, every member set.
   RefCntPtr<PresentationModel> Model(const ModelInfo& info);
 
@@ -36,5 +39,6 @@ class Sampler {
   const ParametersRegistry& m_registry;
   int m_maxDepth;
   int m_depth = 0;
+  bool m_loneSurrogates = true;
   std::vector<std::uint32_t> m_ids;
 };

@@ -9,7 +9,7 @@ namespace detail {
 template <typename V>
 const V& HeldIn(const IParameter* parameter) {
   if (!parameter) ThrowNullPointerDereferenced();
-  const auto* holder = dynamic_cast<const ValParameter<V>*>(parameter);
+  const auto* holder = HolderOf<V>(parameter);
   if (!holder) ThrowTypeMismatchCommandException(0);
   return holder->Value();
 }

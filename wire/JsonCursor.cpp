@@ -8,10 +8,14 @@ namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-void AppendEscape(std::string& out, unsigned unit) {
-  const char esc[6] = {'\\', 'u', kHex[(unit >> 12) & 0xF], kHex[(unit >> 8) & 0xF], kHex[(unit >> 4) & 0xF],
-                       kHex[unit & 0xF]};
-  out.append(esc, 6);
+char* WriteEscape(char* p, unsigned unit) {
+  *p++ = '\\';
+  *p++ = 'u';
+  *p++ = kHex[(unit >> 12) & 0xF];
+  *p++ = kHex[(unit >> 8) & 0xF];
+  *p++ = kHex[(unit >> 4) & 0xF];
+  *p++ = kHex[unit & 0xF];
+  return p;
 }
 
 }  // namespace
@@ -19,45 +23,53 @@ void AppendEscape(std::string& out, unsigned unit) {
 void AppendJsonString(std::string& out, const TString& text) {
   const char16_t* s = text.Data();
   const std::size_t n = text.Length();
-  out.push_back('"');
+  // At most six bytes per code unit, written through a pointer and trimmed afterwards.
+  const std::size_t at = out.size();
+  out.resize(at + 6 * n + 2);
+  char* p = out.data() + at;
+  *p++ = '"';
   for (std::size_t i = 0; i < n; ++i) {
     const unsigned c = s[i];
     if (c < 0x80) {
       if (c >= 0x20 && c != '"' && c != '\\') {
-        out.push_back(static_cast<char>(c));
+        *p++ = static_cast<char>(c);
       } else if (c == '"' || c == '\\') {
-        out.push_back('\\');
-        out.push_back(static_cast<char>(c));
+        *p++ = '\\';
+        *p++ = static_cast<char>(c);
       } else if (c == '\n') {
-        out.append("\\n", 2);
+        *p++ = '\\';
+        *p++ = 'n';
       } else if (c == '\t') {
-        out.append("\\t", 2);
+        *p++ = '\\';
+        *p++ = 't';
       } else if (c == '\r') {
-        out.append("\\r", 2);
+        *p++ = '\\';
+        *p++ = 'r';
       } else {
-        AppendEscape(out, c);
+        p = WriteEscape(p, c);
       }
     } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c >= 0xD800 && c < 0xE000) {
       if (c < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
         const unsigned cp = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u);
         ++i;
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *p++ = static_cast<char>(0xF0 | (cp >> 18));
+        *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
       } else {
-        AppendEscape(out, c);  // a lone surrogate has no UTF-8 form
+        p = WriteEscape(p, c);  // a lone surrogate has no UTF-8 form
       }
     } else {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  out.push_back('"');
+  *p++ = '"';
+  out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 JsonCursor::JsonCursor(const ParametersRegistry& registry) : SerializeStructure(registry) { Open('{'); }
@@ -190,6 +202,7 @@ CapturedText JsonCursor::EndCapture() {
 void JsonCursor::ReplayCapture(const CapturedText& text) {
   if (text.empty()) return;
   if (text.front() != kJsonCaptureTag) ThrowForeignCapture();
+  m_out.reserve(m_out.size() + text.size() + 64);  // room for the closing brackets that follow
   if (m_needsComma) m_out.push_back(',');
   m_out.append(text, 1);
   m_needsComma = true;

@@ -1,6 +1,7 @@
 #include "wire/WireReader.h"
 
 #include <rapidjson/error/en.h>
+#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
 #include <charconv>
@@ -374,21 +375,19 @@ RefCntPtr<IParameters> WireReader::Read(std::string_view text) const {
   const std::optional<std::string> rewritten = RewriteLoneSurrogates(text, shifts);
   const std::string_view input = rewritten ? std::string_view(*rewritten) : text;
 
-  // The parser reads a NUL-terminated buffer; the view may be neither.
-  std::string buffer(input);
-  rapidjson::StringStream stream(buffer.c_str());
+  // The stream gives NUL at its end; a NUL inside the text stops the parser early.
+  rapidjson::MemoryStream stream(input.data(), input.size());
   rapidjson::Reader reader;
   Handler handler(*m_index, *m_index->registry);
-  const rapidjson::ParseResult result =
-      reader.Parse<rapidjson::kParseIterativeFlag>(stream, handler);
+  const rapidjson::ParseResult result = reader.Parse<rapidjson::kParseIterativeFlag>(stream, handler);
   if (result.IsError()) {
     const std::size_t offset = OriginalOffset(result.Offset(), shifts);
     if (result.Code() == rapidjson::kParseErrorTermination && !handler.Reason().empty())
       throw WireFormatException(offset, handler.Reason());
     throw WireFormatException(offset, rapidjson::GetParseError_En(result.Code()));
   }
-  if (buffer.size() != std::strlen(buffer.c_str()))
-    throw WireFormatException(std::strlen(buffer.c_str()), "a NUL byte outside a text");
+  if (stream.Tell() < input.size())
+    throw WireFormatException(OriginalOffset(stream.Tell(), shifts), "a NUL byte outside a text");
   RefCntPtr<IParameters> bag = handler.TakeResult();
   if (!bag) throw WireFormatException(0, "the text is a bag: an object");
   return bag;

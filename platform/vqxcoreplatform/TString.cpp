@@ -29,9 +29,16 @@ namespace {
 // Decodes UTF-8, also surrogates encoded one by one (as lone surrogates travel). Malformed
 // sequences become U+FFFD, or stop the decoding when strict.
 bool DecodeUtf8(std::string_view in, std::u16string& out, bool strict) {
-  out.reserve(in.size());
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const auto* end = p + in.size();
+  // Plain ASCII, the usual case, is widened in one pass.
+  std::size_t ascii = 0;
+  while (ascii < in.size() && p[ascii] < 0x80) ++ascii;
+  out.resize(ascii);
+  for (std::size_t i = 0; i < ascii; ++i) out[i] = p[i];
+  p += ascii;
+  if (p == end) return true;
+  out.reserve(in.size());
   while (p < end) {
     const unsigned char c = *p;
     if (c < 0x80) {

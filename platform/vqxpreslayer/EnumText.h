@@ -20,6 +20,13 @@ struct EnumTraits;
 template <typename E>
 concept TableEnum = std::is_enum_v<E> && requires { EnumTraits<E>::Table(); };
 
+// The table's own text of a value; raises the encoding error when it has none.
+template <TableEnum E>
+const TString& EnumText(E value) {
+  if (const TString* text = EnumTraits<E>::Table().Find(value)) return *text;
+  Implementation::ThrowXMLEnumEncodingException();
+}
+
 template <TableEnum E>
 struct ValueText<E> {
   static TString ToString(E value) { return EnumTraits<E>::Table().Encode(value); }

@@ -9,7 +9,7 @@ namespace detail {
 // assertion; another holder -> type mismatch (id 0).
 template <typename V>
 const V& HeldValue(const RefCntPtr<IParameter>& parameter) {
-  const auto* holder = dynamic_cast<const ValParameter<V>*>(&*parameter);
+  const auto* holder = HolderOf<V>(&*parameter);
   if (!holder) ThrowTypeMismatchCommandException(0);
   return holder->Value();
 }

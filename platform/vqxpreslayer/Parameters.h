@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -78,6 +79,14 @@ class ValParameter final : public IParameter {
   ~ValParameter() override = default;
   const T m_value;
 };
+
+// The parameter as a ValParameter<T>, or null when it is another holder (or null). Holders
+// are final classes, so comparing the dynamic type is the whole test.
+template <typename T>
+const ValParameter<T>* HolderOf(const IParameter* parameter) {
+  return parameter && typeid(*parameter) == typeid(ValParameter<T>) ? static_cast<const ValParameter<T>*>(parameter)
+                                                                     : nullptr;
+}
 
 template <typename T, typename... Args>
 RefCntPtr<IParameter> MakeValParameter(Args&&... args) {

@@ -76,7 +76,7 @@ class Enum:
     entries: list  # [(value, text)] final, ascending by value
     assignments: list  # [(value, text)] in assignment order
     flags: bool = False
-    external_table: bool = False
+    external_table: bool = False  # declared, and its table operations owned, by the workbook file-format library
     host: bool = False
     external: bool = False  # described elsewhere; known here, not generated here
     group: str = ""

@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(build-essential cmake ninja-build python3 pkg-config qtbase5-dev libgtest-dev libbenchmark-dev clang)
+PACKAGES=(build-essential cmake ninja-build python3 pkg-config qtbase5-dev libgtest-dev libbenchmark-dev
+          rapidjson-dev clang libclang-rt-14-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -16,6 +17,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# BUILD_DIR: where to build (default build); TARGETS: what to build (default everything).
 BUILD_DIR=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -G Ninja "$@" >/dev/null
-ninja -C "$BUILD_DIR"
+ninja -C "$BUILD_DIR" ${TARGETS:-}

@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the wire reader. Whatever it accepts must write back and read
+// again to the same text; whatever it refuses must be refused with WireFormatException.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "wire/JsonCursor.h"
+#include "wire/WireReader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const WireReader reader(fuzz::Registry());
+  RefCntPtr<IParameters> bag;
+  try {
+    bag = reader.Read(std::string_view(reinterpret_cast<const char*>(data), size));
+  } catch (const WireFormatException&) {
+    return 0;
+  }
+  std::string text;
+  try {
+    text = JsonCursor::Write(fuzz::Registry(), *bag);
+  } catch (const OrrelinException&) {
+    return 0;  // read leniently, written strictly: e.g. a nested model that must not be null
+  }
+  const std::string again = JsonCursor::Write(fuzz::Registry(), *reader.Read(text));
+  if (again != text) std::abort();
+  return 0;
+}

@@ -14,7 +14,7 @@
 #include "BenchSupport.h"
 #include "framework/Catalogue.h"
 #include "framework/Sampler.h"
-#include "models/FrameworkTestModels.h"
+#include "TestModels.h"
 #include "wire/JsonCursor.h"
 #include "wire/WireReader.h"
 
@@ -41,15 +41,7 @@ void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace bench {
 
-const ParametersRegistry& Registry() {
-  static const bool filled = [] {
-    RegisterPresModelSerializers(ParametersRegistry::Get());
-    RegisterFrameworkTestFamily(ParametersRegistry::Get());
-    return true;
-  }();
-  (void)filled;
-  return ParametersRegistry::Get();
-}
+const ParametersRegistry& Registry() { return test::Registry(); }
 
 RefCntPtr<IParameters> Document(int count, std::uint64_t seed) {
   Sampler sampler(seed, Registry());

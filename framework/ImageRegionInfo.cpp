@@ -59,28 +59,11 @@ RefCntPtr<IParameter> ImageRegionInfoSerializer::DeserializeParameter(RefCntPtr<
   return MakeRefCnt<ValParameter<ImageRegionInfo>>(ToObject(std::move(bag), id));
 }
 
-std::vector<RefCntPtr<IParameter>> ImageRegionInfoSerializer::SplitList(RefCntPtr<const IParameter> list) const {
-  return detail::SplitListOf<ImageRegionInfo>(list.get());
-}
-
-void ImageRegionInfoSerializer::JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
-                                         unsigned int id) const {
-  detail::JoinListOf<ImageRegionInfo>(items, *bag, id);
-}
-
-std::map<TString, RefCntPtr<IParameter>> ImageRegionInfoSerializer::SplitMap(RefCntPtr<const IParameter> map) const {
-  return detail::SplitMapOf<ImageRegionInfo>(map.get());
-}
-
-void ImageRegionInfoSerializer::JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items,
-                                        RefCntPtr<IParameters> bag, unsigned int id) const {
-  detail::JoinMapOf<ImageRegionInfo>(items, *bag, id);
-}
-
 RefCntPtr<IParameter> ImageRegionInfoSerializer::MakeNullParameter() const {
   return MakeRefCnt<ValParameter<ImageRegionInfo>>(ImageRegionInfo());
 }
 
+template class StructureSerializerBase<ImageRegionInfo>;
 template class ValParameter<ImageRegionInfo>;
 template class ValParameter<std::vector<ImageRegionInfo>>;
 template class ValParameter<std::map<TString, ImageRegionInfo>>;

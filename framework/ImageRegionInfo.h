@@ -41,7 +41,7 @@ class ImageRegionInfo {
 };
 
 template <>
-class StructSerializer<ImageRegionInfo, ImageRegionInfo> final : public IStructureSerializer {
+class StructSerializer<ImageRegionInfo, ImageRegionInfo> final : public StructureSerializerBase<ImageRegionInfo> {
  public:
   static constexpr std::uint32_t kLeftId = 0xd61c5044;
   static constexpr std::uint32_t kTopId = 0xd6c40da3;
@@ -59,14 +59,6 @@ class StructSerializer<ImageRegionInfo, ImageRegionInfo> final : public IStructu
   void SerializeParameter(RefCntPtr<const IParameter> parameter, unsigned int id, SerializeStructure& cursor,
                           bool asSubStructure) const override;
   RefCntPtr<IParameter> DeserializeParameter(RefCntPtr<const IParameters> bag, unsigned int id) const override;
-  std::vector<RefCntPtr<IParameter>> SplitList(RefCntPtr<const IParameter> list) const override;
-  void JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
-                unsigned int id) const override;
-  std::map<TString, RefCntPtr<IParameter>> SplitMap(RefCntPtr<const IParameter> map) const override;
-  void JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
-               unsigned int id) const override;
-  bool ParsesStringList() const override { return false; }
-  void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
   // A region is a value: it has no null form; the empty region stands for one.
   RefCntPtr<IParameter> MakeNullParameter() const override;
 
@@ -74,6 +66,7 @@ class StructSerializer<ImageRegionInfo, ImageRegionInfo> final : public IStructu
   ~StructSerializer() override;
 };
 
+extern template class StructureSerializerBase<ImageRegionInfo>;
 extern template class ValParameter<ImageRegionInfo>;
 extern template class ValParameter<std::vector<ImageRegionInfo>>;
 extern template class ValParameter<std::map<TString, ImageRegionInfo>>;

@@ -10,11 +10,29 @@
 #include "framework/ModelInfo.h"
 #include "vqxpreslayer/Serializers.h"
 
+// The slots every structure serializer shares, for structures held in parameters as V
+// (RefCntPtr<const M> for a model, the value itself for a value structure).
+template <typename V>
+class StructureSerializerBase : public IStructureSerializer {
+ public:
+  std::vector<RefCntPtr<IParameter>> SplitList(RefCntPtr<const IParameter> list) const override;
+  void JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+                unsigned int id) const override;
+  std::map<TString, RefCntPtr<IParameter>> SplitMap(RefCntPtr<const IParameter> map) const override;
+  void JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+               unsigned int id) const override;
+  bool ParsesStringList() const override { return false; }
+  void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
+
+ protected:
+  ~StructureSerializerBase() override = default;
+};
+
 template <typename ConstPtr, typename Ptr>
 class StructSerializer;
 
 template <typename T>
-class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public IStructureSerializer {
+class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public StructureSerializerBase<RefCntPtr<const T>> {
  public:
   // Writes the model's members into the cursor's current scope.
   static void SerializeObj(const RefCntPtr<const T>& model, SerializeStructure& cursor) {
@@ -32,14 +50,6 @@ class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public IStructu
   void SerializeParameter(RefCntPtr<const IParameter> parameter, unsigned int id, SerializeStructure& cursor,
                           bool asSubStructure) const override;
   RefCntPtr<IParameter> DeserializeParameter(RefCntPtr<const IParameters> bag, unsigned int id) const override;
-  std::vector<RefCntPtr<IParameter>> SplitList(RefCntPtr<const IParameter> list) const override;
-  void JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
-                unsigned int id) const override;
-  std::map<TString, RefCntPtr<IParameter>> SplitMap(RefCntPtr<const IParameter> map) const override;
-  void JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
-               unsigned int id) const override;
-  bool ParsesStringList() const override { return false; }
-  void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
   RefCntPtr<IParameter> MakeNullParameter() const override;
 
  private:

@@ -14,38 +14,6 @@ const V& HeldIn(const IParameter* parameter) {
   return holder->Value();
 }
 
-// The list and map slots of every structure serializer, for items held as V.
-template <typename V>
-std::vector<RefCntPtr<IParameter>> SplitListOf(const IParameter* list) {
-  const auto& items = HeldIn<std::vector<V>>(list);
-  std::vector<RefCntPtr<IParameter>> out;
-  out.reserve(items.size());
-  for (const V& item : items) out.push_back(MakeRefCnt<ValParameter<V>>(item));
-  return out;
-}
-
-template <typename V>
-void JoinListOf(const std::vector<RefCntPtr<IParameter>>& items, IParameters& bag, std::uint32_t id) {
-  std::vector<V> values;
-  values.reserve(items.size());
-  for (const auto& item : items) values.push_back(HeldIn<V>(item.get()));
-  bag.SetParameter(id, MakeRefCnt<ValParameter<std::vector<V>>>(std::move(values)));
-}
-
-template <typename V>
-std::map<TString, RefCntPtr<IParameter>> SplitMapOf(const IParameter* map) {
-  std::map<TString, RefCntPtr<IParameter>> out;
-  for (const auto& [key, item] : HeldIn<std::map<TString, V>>(map))
-    out.emplace_hint(out.end(), key, MakeRefCnt<ValParameter<V>>(item));
-  return out;
-}
-
-template <typename V>
-void JoinMapOf(const std::map<TString, RefCntPtr<IParameter>>& items, IParameters& bag, std::uint32_t id) {
-  std::map<TString, V> values;
-  for (const auto& [key, item] : items) values.emplace_hint(values.end(), key, HeldIn<V>(item.get()));
-  bag.SetParameter(id, MakeRefCnt<ValParameter<std::map<TString, V>>>(std::move(values)));
-}
 }  // namespace detail
 
 template <typename T>
@@ -68,29 +36,38 @@ RefCntPtr<IParameter> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::Deseri
   return MakeRefCnt<ValParameter<RefCntPtr<const T>>>(RefCntPtr<const T>(ToObject(std::move(bag), id, nullptr)));
 }
 
-template <typename T>
-std::vector<RefCntPtr<IParameter>> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::SplitList(
-    RefCntPtr<const IParameter> list) const {
-  return detail::SplitListOf<RefCntPtr<const T>>(list.get());
+template <typename V>
+std::vector<RefCntPtr<IParameter>> StructureSerializerBase<V>::SplitList(RefCntPtr<const IParameter> list) const {
+  const auto& items = detail::HeldIn<std::vector<V>>(list.get());
+  std::vector<RefCntPtr<IParameter>> out;
+  out.reserve(items.size());
+  for (const V& item : items) out.push_back(MakeRefCnt<ValParameter<V>>(item));
+  return out;
 }
 
-template <typename T>
-void StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::JoinList(const std::vector<RefCntPtr<IParameter>>& items,
-                                                               RefCntPtr<IParameters> bag,
-                                                               unsigned int id) const {
-  detail::JoinListOf<RefCntPtr<const T>>(items, *bag, id);
+template <typename V>
+void StructureSerializerBase<V>::JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+                                          unsigned int id) const {
+  std::vector<V> values;
+  values.reserve(items.size());
+  for (const auto& item : items) values.push_back(detail::HeldIn<V>(item.get()));
+  bag->SetParameter(id, MakeRefCnt<ValParameter<std::vector<V>>>(std::move(values)));
 }
 
-template <typename T>
-std::map<TString, RefCntPtr<IParameter>> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::SplitMap(
-    RefCntPtr<const IParameter> map) const {
-  return detail::SplitMapOf<RefCntPtr<const T>>(map.get());
+template <typename V>
+std::map<TString, RefCntPtr<IParameter>> StructureSerializerBase<V>::SplitMap(RefCntPtr<const IParameter> map) const {
+  std::map<TString, RefCntPtr<IParameter>> out;
+  for (const auto& [key, item] : detail::HeldIn<std::map<TString, V>>(map.get()))
+    out.emplace_hint(out.end(), key, MakeRefCnt<ValParameter<V>>(item));
+  return out;
 }
 
-template <typename T>
-void StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::JoinMap(
-    const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag, unsigned int id) const {
-  detail::JoinMapOf<RefCntPtr<const T>>(items, *bag, id);
+template <typename V>
+void StructureSerializerBase<V>::JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items,
+                                         RefCntPtr<IParameters> bag, unsigned int id) const {
+  std::map<TString, V> values;
+  for (const auto& [key, item] : items) values.emplace_hint(values.end(), key, detail::HeldIn<V>(item.get()));
+  bag->SetParameter(id, MakeRefCnt<ValParameter<std::map<TString, V>>>(std::move(values)));
 }
 
 template <typename T>

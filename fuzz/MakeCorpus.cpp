@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "FuzzSupport.h"
+#include "TestModels.h"
 #include "framework/Sampler.h"
 #include "wire/JsonCursor.h"
 
@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
     for (ModelInfoGetter get : models) {
       const ModelInfo& info = get();
       for (std::uint64_t seed = 1; seed <= 3; ++seed) {
-        Sampler sampler(seed, fuzz::Registry());
+        Sampler sampler(seed, test::Registry());
         const auto model = sampler.Model(info);
         std::ofstream(dir + "/" + info.name + "-" + std::to_string(seed) + ".json")
-            << JsonCursor::Write(fuzz::Registry(), *model->AsIParameters());
+            << JsonCursor::Write(test::Registry(), *model->AsIParameters());
         ++files;
       }
     }

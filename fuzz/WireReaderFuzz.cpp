@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzSupport.h"
+#include "TestModels.h"
 #include "wire/JsonCursor.h"
 #include "wire/WireReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const WireReader reader(fuzz::Registry());
+  static const WireReader reader(test::Registry());
   RefCntPtr<IParameters> bag;
   try {
     bag = reader.Read(std::string_view(reinterpret_cast<const char*>(data), size));
@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::string text;
   try {
-    text = JsonCursor::Write(fuzz::Registry(), *bag);
+    text = JsonCursor::Write(test::Registry(), *bag);
   } catch (const OrrelinException&) {
     return 0;  // read leniently, written strictly: e.g. a nested model that must not be null
   }
-  const std::string again = JsonCursor::Write(fuzz::Registry(), *reader.Read(text));
+  const std::string again = JsonCursor::Write(test::Registry(), *reader.Read(text));
   if (again != text) std::abort();
   return 0;
 }

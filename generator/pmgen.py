@@ -335,12 +335,23 @@ class Emitter:
                     o.append(f"void {m.read_hook}({m.name}& model, const IParameters& bag);\n")
         o.append("\n")
         for m in ms:
-            ptr = f"RefCntPtr<const {m.name}>"
-            o.append(f"extern template class StructSerializer<{ptr}, RefCntPtr<{m.name}>>;\n")
-            o.append(f"extern template class ValParameter<{ptr}>;\n")
-            o.append(f"extern template class ValParameter<std::vector<{ptr}>>;\n")
-            o.append(f"extern template class ValParameter<std::map<TString, {ptr}>>;\n")
+            o.extend(self.instantiations(m, "extern template"))
         return "".join(o)
+
+    @staticmethod
+    def instantiations(m, prefix):
+        """The templates instantiated once per model: declared in the family header (prefix
+        "extern template"), defined in the family's serializer unit ("template")."""
+        ptr = f"RefCntPtr<const {m.name}>"
+        serializer = f"StructSerializer<{ptr}, RefCntPtr<{m.name}>>"
+        lines = [f"{prefix} class StructureSerializerBase<{ptr}>;\n",
+                 f"{prefix} class {serializer};\n",
+                 f"{prefix} class ValParameter<{ptr}>;\n",
+                 f"{prefix} class ValParameter<std::vector<{ptr}>>;\n",
+                 f"{prefix} class ValParameter<std::map<TString, {ptr}>>;\n"]
+        if prefix == "template":
+            lines.append(f"template RefCntPtr<IStructureSerializer> CreateStructureSerializer<{serializer}>();\n")
+        return lines
 
     def emit_family_models(self, fam):
         ms = self.ordered(fam)
@@ -464,13 +475,7 @@ class Emitter:
             o.append(f"  static constexpr ModelInfo kInfo = {info};\n  return kInfo;\n}}\n")
         o.append("\n")
         for m in ms:
-            ptr = f"RefCntPtr<const {m.name}>"
-            o.append(f"template class StructSerializer<{ptr}, RefCntPtr<{m.name}>>;\n")
-            o.append(f"template class ValParameter<{ptr}>;\n")
-            o.append(f"template class ValParameter<std::vector<{ptr}>>;\n")
-            o.append(f"template class ValParameter<std::map<TString, {ptr}>>;\n")
-            o.append(f"template RefCntPtr<IStructureSerializer> "
-                     f"CreateStructureSerializer<StructSerializer<{ptr}, RefCntPtr<{m.name}>>>();\n")
+            o.extend(self.instantiations(m, "template"))
         o.append(self.emit_family_registration(fam))
         o.append(f"\nstd::span<const ModelInfoGetter> {fam}FamilyModels() {{\n")
         o.append("  static constexpr ModelInfoGetter kModels[] = {\n")

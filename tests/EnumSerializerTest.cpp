@@ -109,16 +109,6 @@ TEST(EnumTables, EveryEntryRoundTrips) {
 
 using ActionSerializer = ParameterTypeSerializer<ActionType>;
 
-template <typename F>
-void ExpectTypeMismatch(F&& f) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception";
-  } catch (const TypeMismatchCommandException& e) {
-    EXPECT_EQ(e.ParameterId(), 0u);
-  }
-}
-
 TEST(EnumSerializerSlots, ListsMapsAndTheirErrors) {
   const auto s = CreateParameterSerializer<ActionSerializer>();
   EXPECT_EQ(s->GetType(), kValueCategory);
@@ -143,10 +133,10 @@ TEST(EnumSerializerSlots, ListsMapsAndTheirErrors) {
   s->SerializeListParameter(empty, emptyList, 5);
   EXPECT_EQ(emptyList.Output(), test::Lines({"Begin ListStructure 0x00000005", "End"}));
 
-  ExpectTypeMismatch([&] { s->ParameterToString(list); });
-  ExpectTypeMismatch([&] { s->ListParameterToStrings(test::Val(ActionType::Url)); });
-  ExpectTypeMismatch([&] { s->MapParameterToStrings(list); });
-  ExpectTypeMismatch([&] { s->SerializeListParameter(test::Val(3), cursor, 1); });
+  test::ExpectTypeMismatch([&] { s->ParameterToString(list); });
+  test::ExpectTypeMismatch([&] { s->ListParameterToStrings(test::Val(ActionType::Url)); });
+  test::ExpectTypeMismatch([&] { s->MapParameterToStrings(list); });
+  test::ExpectTypeMismatch([&] { s->SerializeListParameter(test::Val(3), cursor, 1); });
   test::ExpectNullPointerAssertion([&] { s->ParameterToString(nullptr); });
   test::ExpectNullPointerAssertion([&] { s->SerializeListParameter(nullptr, cursor, 1); });
 }

@@ -10,16 +10,6 @@ using PairSerializer = StructSerializer<PairPtr, RefCntPtr<Pair>>;
 
 RefCntPtr<IStructureSerializer> Make() { return CreateStructureSerializer<PairSerializer>(); }
 
-template <typename F>
-void ExpectTypeMismatch(F&& f) {
-  try {
-    f();
-    ADD_FAILURE() << "no exception";
-  } catch (const TypeMismatchCommandException& e) {
-    EXPECT_EQ(e.ParameterId(), 0u);
-  }
-}
-
 TEST(StructureSerializerSlots, SerializeParameterInOrOutOfASubStructure) {
   const auto s = Make();
   const auto p = test::Pair(u"f", u"c");
@@ -36,12 +26,12 @@ TEST(StructureSerializerSlots, WrongHoldersRaiseTypeMismatchWithIdZero) {
   const auto s = Make();
   TraceCursor cursor(test::Registry());
   auto bag = MakeRefCnt<Parameters>();
-  ExpectTypeMismatch([&] { s->SerializeParameter(test::Val(7), 1, cursor, true); });
-  ExpectTypeMismatch([&] { s->SerializeParameter(test::Val(std::vector<PairPtr>{}), 1, cursor, true); });
-  ExpectTypeMismatch([&] { s->JoinList({test::Val(7)}, bag, 1); });
-  ExpectTypeMismatch([&] { s->JoinMap({{TString(u"k"), test::Val(TString(u"x"))}}, bag, 1); });
+  test::ExpectTypeMismatch([&] { s->SerializeParameter(test::Val(7), 1, cursor, true); });
+  test::ExpectTypeMismatch([&] { s->SerializeParameter(test::Val(std::vector<PairPtr>{}), 1, cursor, true); });
+  test::ExpectTypeMismatch([&] { s->JoinList({test::Val(7)}, bag, 1); });
+  test::ExpectTypeMismatch([&] { s->JoinMap({{TString(u"k"), test::Val(TString(u"x"))}}, bag, 1); });
   // Another model's holder is another type, even when it holds a model.
-  ExpectTypeMismatch([&] { s->JoinList({test::Val(RefCntPtr<const DirectPresModel>())}, bag, 1); });
+  test::ExpectTypeMismatch([&] { s->JoinList({test::Val(RefCntPtr<const DirectPresModel>())}, bag, 1); });
   EXPECT_EQ(bag->GetCount(), 0u);
 }
 

@@ -7,16 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Catalogue.h"
+#include "TestModels.h"
 #include "framework/TraceCursor.h"
 #include "models/DashboardModels.h"
-#include "models/FrameworkTestModels.h"
-#include "vqxpreslayer/ParametersRegistry.h"
 
 namespace test {
-
-// The process-wide registry, filled once with everything the tests write and read.
-const ParametersRegistry& Registry();
 
 inline std::vector<std::string> Lines(std::initializer_list<const char*> lines) {
   return std::vector<std::string>(lines.begin(), lines.end());
@@ -56,6 +51,17 @@ void ExpectNullPointerAssertion(F&& f) {
     EXPECT_EQ(e.Error().Source(), "ReferenceCount");
     EXPECT_EQ(e.Error().Line(), 342);
     EXPECT_EQ(e.Error().Text(), "Null pointer dereferenced");
+  }
+}
+
+// Runs f, expects the type-mismatch error of serializer slots (parameter id 0).
+template <typename F>
+void ExpectTypeMismatch(F&& f) {
+  try {
+    f();
+    ADD_FAILURE() << "no exception";
+  } catch (const TypeMismatchCommandException& e) {
+    EXPECT_EQ(e.ParameterId(), 0u);
   }
 }
 

@@ -98,6 +98,9 @@ struct BadText {
 const BadText kBadTexts[] = {
     {"", "empty"},
     {"[]", "object"},
+    {"\"text\"", "object"},
+    {"null", "object"},
+    {"7", "strings"},
     {"{\"NoSuchName\":\"1\"}", "unknown parameter name 'NoSuchName'"},
     {"{\"ZoneID\":7}", "strings"},
     {"{\"ZoneID\":\"seven\"}", "bad value for 'ZoneID'"},

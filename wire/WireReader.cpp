@@ -154,7 +154,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   bool Key(const char* s, rapidjson::SizeType n, bool) {
     return Guard([&] {
-      Frame& top = m_stack.back();
+      Frame& top = Top();
       if (IsBag(top.kind)) {
         const Target* t = m_index.Find(std::string_view(s, n));
         if (!t) throw Stop{"unknown parameter name '" + std::string(s, n) + "'"};
@@ -170,7 +170,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   bool String(const char* s, rapidjson::SizeType n, bool) {
     return Guard([&] {
-      Frame& top = m_stack.back();
+      Frame& top = Top();
       switch (top.kind) {
         case FrameKind::Bag:
         case FrameKind::Structure:
@@ -190,7 +190,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   bool Null() {
     return Guard([&] {
-      Frame& top = m_stack.back();
+      Frame& top = Top();
       if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
       top.itemMap.emplace(TakeMapKey(top), top.target->structures->MakeNullParameter());
     });
@@ -260,6 +260,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
  private:
+  // The open structure; a value outside any is not a bag.
+  Frame& Top() {
+    if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
+    return m_stack.back();
+  }
+
   void Push(FrameKind kind, const Target* target) {
     Frame f;
     f.kind = kind;

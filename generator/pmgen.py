@@ -307,7 +307,7 @@ class Emitter:
             if m.methods:
                 lines.append("")
                 lines.append("// Hand-written (presentation-model/).")
-                lines += [meth if meth.endswith(";") or meth.endswith("}") else meth + ";" for meth in m.methods]
+                lines += [meth if meth.endswith(";") else meth + ";" for meth in m.methods]
             if lines:
                 o.append("\n")
                 o.extend(f"  {l}\n" if l else "\n" for l in lines)
@@ -394,7 +394,7 @@ class Emitter:
         o = mem.opts
         if "opt" in o or "omit" in o:
             omit = o.get("omit", o.get("start") if "opt" in o else None)
-            if omit is None or omit == "new" or omit.startswith("`"):
+            if omit is None or omit == "new":
                 row += ".WhenSet()"
             else:
                 lit = self.literal(mem, omit, mem.cpp)

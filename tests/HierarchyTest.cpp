@@ -21,11 +21,11 @@ RefCntPtr<M> Make(std::uint32_t kind, const char16_t* name) {
 }
 
 // The output of a shape written as the only item of a group's list of shapes.
-std::vector<std::string> AsListItem(RefCntPtr<const ShapePresModel> shape) {
-  auto group = Make<ShapeGroupPresModel>(kGroup, u"g");
+std::vector<std::string> AsListItem(RefCntPtr<const TestShapePresModel> shape) {
+  auto group = Make<TestShapeGroupPresModel>(kGroup, u"g");
   group->AddShape(std::move(shape));
   group->SetFrame(test::Pair(u"f", u"c"));
-  const auto out = test::OutputOf(RefCntPtr<const ShapeGroupPresModel>(group));
+  const auto out = test::OutputOf(RefCntPtr<const TestShapeGroupPresModel>(group));
   auto first = std::find(out.begin(), out.end(), "Begin SubStructure 0xd6ff0033");
   auto last = std::find(first, out.end(), "End");
   return std::vector<std::string>(first + 1, last);
@@ -43,53 +43,53 @@ std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std:
 }
 
 TEST(Hierarchy, EachLevelIsWrittenOnceWhicheverWriterComesFirst) {
-  auto ring = Make<RingPresModel>(kRing, u"r");
+  auto ring = Make<TestRingPresModel>(kRing, u"r");
   ring->SetRadius(5);
   ring->SetInner(2);
   const auto expected = Join(kBaseOf(kRing, "r"), {"Parameter 0xd6ff0023 5", "Parameter 0xd6ff0024 2"});
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const RingPresModel>(MakeRefCnt<RingPresModel>(*ring))), expected);
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const CirclePresModel>(MakeRefCnt<RingPresModel>(*ring))), expected);
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const ShapePresModel>(MakeRefCnt<RingPresModel>(*ring))), expected);
-  EXPECT_EQ(AsListItem(MakeRefCnt<RingPresModel>(*ring)), expected);
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestRingPresModel>(MakeRefCnt<TestRingPresModel>(*ring))), expected);
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestCirclePresModel>(MakeRefCnt<TestRingPresModel>(*ring))), expected);
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestShapePresModel>(MakeRefCnt<TestRingPresModel>(*ring))), expected);
+  EXPECT_EQ(AsListItem(MakeRefCnt<TestRingPresModel>(*ring)), expected);
 }
 
 TEST(Hierarchy, AKindNamingAnotherClassWritesTheLevelsTheModelHas) {
-  auto circle = Make<CirclePresModel>(kRing, u"c");  // claims to be a ring
+  auto circle = Make<TestCirclePresModel>(kRing, u"c");  // claims to be a ring
   circle->SetRadius(3);
   EXPECT_EQ(AsListItem(circle), kBaseOf(kRing, "c"));
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const CirclePresModel>(Make<CirclePresModel>(kRing, u"c"))),
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestCirclePresModel>(Make<TestCirclePresModel>(kRing, u"c"))),
             Join(kBaseOf(kRing, "c"), {"Parameter 0xd6ff0023 0"}));
 }
 
 TEST(Hierarchy, AKindOutsideTheListIsHandedToItsRegisteredSerializer) {
-  EXPECT_EQ(AsListItem(Make<ShapePresModel>(kShapeItem, u"s")), kBaseOf(kShapeItem, "s"));
+  EXPECT_EQ(AsListItem(Make<TestShapePresModel>(kShapeItem, u"s")), kBaseOf(kShapeItem, "s"));
   // Nothing is registered under 0: the hand-on raises.
   TraceCursor cursor(test::Registry());
   test::ExpectNullPointerAssertion(
-      [&] { Ser<ShapePresModel>::SerializeObj(Make<ShapePresModel>(0, u"s"), cursor); });
+      [&] { Ser<TestShapePresModel>::SerializeObj(Make<TestShapePresModel>(0, u"s"), cursor); });
 }
 
 TEST(Hierarchy, FlagsAndDepthAreRestoredWhenAWriteRaises) {
-  auto group = Make<ShapeGroupPresModel>(kGroup, u"g");  // Frame is written always and is null
+  auto group = Make<TestShapeGroupPresModel>(kGroup, u"g");  // Frame is written always and is null
   TraceCursor cursor(test::Registry());
-  test::ExpectNullPointerAssertion([&] { Ser<ShapePresModel>::SerializeObj(group, cursor); });
+  test::ExpectNullPointerAssertion([&] { Ser<TestShapePresModel>::SerializeObj(group, cursor); });
   EXPECT_FALSE(group->GetSerializing());
-  EXPECT_FALSE(group->GetIsSerializingShapeGroupPresModel());
+  EXPECT_FALSE(group->GetIsSerializingTestShapeGroupPresModel());
   EXPECT_EQ(cursor.OpenScopes(), 0);
   EXPECT_TRUE(group->GetSerializedVal().empty());
 
   group->SetFrame(test::Pair(u"f", u"c"));
-  const auto out = test::OutputOf(RefCntPtr<const ShapeGroupPresModel>(group));
-  EXPECT_EQ(out.front(), "Parameter 0xd6ff0020 ShapeGroup");
+  const auto out = test::OutputOf(RefCntPtr<const TestShapeGroupPresModel>(group));
+  EXPECT_EQ(out.front(), "Parameter 0xd6ff0020 TestShapeGroup");
   EXPECT_EQ(out.back(), "End");
 }
 
 TEST(Hierarchy, TheCacheHoldsTheWholeModelWhicheverWriterFilledIt) {
-  auto ring = Make<RingPresModel>(kRing, u"r");
-  const RefCntPtr<const ShapePresModel> shared(ring);
+  auto ring = Make<TestRingPresModel>(kRing, u"r");
+  const RefCntPtr<const TestShapePresModel> shared(ring);
   const auto first = test::OutputOf(shared);
-  EXPECT_EQ(test::TraceOf(RefCntPtr<const RingPresModel>(ring)), test::Lines({"ReplayCapture"}));
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const RingPresModel>(ring)), first);
+  EXPECT_EQ(test::TraceOf(RefCntPtr<const TestRingPresModel>(ring)), test::Lines({"ReplayCapture"}));
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestRingPresModel>(ring)), first);
 }
 
 TEST(Hierarchy, TheRootReaderReturnsTheClassTheKindNames) {
@@ -98,16 +98,16 @@ TEST(Hierarchy, TheRootReaderReturnsTheClassTheKindNames) {
   bag->SetParameter(0xd6ff0021, test::Val(TString(u"r")));
   bag->SetParameter(0xd6ff0023, test::Val(4));
   bag->SetParameter(0xd6ff0024, test::Val(1));
-  const RefCntPtr<ShapePresModel> read = Ser<ShapePresModel>::ToObject(bag, kShapeItem, nullptr);
-  const auto* ring = dynamic_cast<const RingPresModel*>(read.get());
+  const RefCntPtr<TestShapePresModel> read = Ser<TestShapePresModel>::ToObject(bag, kShapeItem, nullptr);
+  const auto* ring = dynamic_cast<const TestRingPresModel*>(read.get());
   ASSERT_NE(ring, nullptr);
   EXPECT_EQ(ring->GetName(), TString(u"r"));
   EXPECT_EQ(ring->GetRadius(), 4);
   EXPECT_EQ(ring->GetInner(), 1);
 
   bag->SetParameter(0xd6ff0020, test::Val(static_cast<DocParameterID>(kShapeItem)));
-  const auto plain = Ser<ShapePresModel>::ToObject(bag, kShapeItem, nullptr);
-  EXPECT_EQ(dynamic_cast<const CirclePresModel*>(plain.get()), nullptr);
+  const auto plain = Ser<TestShapePresModel>::ToObject(bag, kShapeItem, nullptr);
+  EXPECT_EQ(dynamic_cast<const TestCirclePresModel*>(plain.get()), nullptr);
   EXPECT_EQ(plain->GetName(), TString(u"r"));
 }
 

@@ -27,7 +27,7 @@ TEST(SimpleIdentifiers, CompareByTheirUuidAndFormatTwoWays) {
   const SimpleIdentifier a, b;
   EXPECT_TRUE(a == b);
   EXPECT_TRUE(a.IsNull() && b.IsNull());
-  const TUUID u = TUUID::Generate();
+  const TUUID u = TUUID::CreateUUID();
   const ObjectIdentifier o(u);
   EXPECT_FALSE(o.IsNull());
   EXPECT_TRUE(o != a);

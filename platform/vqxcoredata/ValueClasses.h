@@ -70,10 +70,10 @@ class DataValue {
 // mark special colours such as the invalid colour (-1, -1, -1).
 class ColorObject {
  public:
-  ColorObject() = default;
-  ColorObject(int r, int g, int b, int a = 255, int colorType = 0)
+  constexpr ColorObject() = default;
+  constexpr ColorObject(int r, int g, int b, int a = 255, int colorType = 0)
       : m_r(r), m_g(g), m_b(b), m_a(a), m_type(colorType) {}
-  int Red() const { return m_r; }
+  constexpr int Red() const { return m_r; }
   int Green() const { return m_g; }
   int Blue() const { return m_b; }
   int Alpha() const { return m_a; }

@@ -2,7 +2,7 @@
 
 #include <random>
 
-TUUID TUUID::Generate() {
+TUUID TUUID::CreateUUID() {
   thread_local std::mt19937_64 rng{std::random_device{}()};
   std::array<std::uint8_t, 16> b{};
   for (int i = 0; i < 16; i += 8) {

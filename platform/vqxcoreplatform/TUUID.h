@@ -12,7 +12,7 @@ class TUUID {
   TUUID() = default;
   explicit TUUID(const std::array<std::uint8_t, 16>& bytes) : m_bytes(bytes) {}
 
-  static TUUID Generate();
+  static TUUID CreateUUID();
   // Accepts the forms ToString produces; anything else gives the null identifier.
   static TUUID FromString(const TString& text);
 

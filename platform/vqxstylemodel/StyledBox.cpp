@@ -1,0 +1,3 @@
+#include "vqxstylemodel/StyledBox.h"
+
+const int StyledBox::InvalidIntValue = 0xFEFEFE;

@@ -197,8 +197,8 @@ class Emitter:
         """The accessor family of a member: for a list or map the stem is the plural
         (`Actions`, `ActiveZoneIDss`) and the element stem drops its last "s"."""
         s, t, e = mem.stem, mem.cpp, mem.elem_cpp
-        by_value = mem.shape == "single" and mem.kind in ("ScalarText",) and d.SCALARS.get(mem.elem, ("", False))[1] \
-            or (mem.elem_enum is not None and mem.shape == "single")
+        # Flags, numbers and enumerations travel by value, everything else by const reference.
+        by_value = mem.elem_enum is not None or (mem.elem in d.SCALARS and d.SCALARS[mem.elem][1])
         f = f"m_{s}"
         if mem.shape == "single":
             if by_value:
@@ -210,8 +210,8 @@ class Emitter:
         item_param = f"{e} item" if mem.elem_is_model else f"const {e}& item"
         item_ret = "bool" if e == "bool" else f"const {e}&"
         if mem.shape in ("list", "vector"):
-            return [f"void Add{el}({item_param}) {{ {f}.push_back(std::move(item)); }}" if mem.elem_is_model
-                    else f"void Add{el}({item_param}) {{ {f}.push_back(item); }}",
+            push = "std::move(item)" if mem.elem_is_model else "item"
+            return [f"void Add{el}({item_param}) {{ {f}.push_back({push}); }}",
                     f"void Clear{s}() {{ {f}.clear(); }}",
                     f"{item_ret} Get{el}(unsigned int index) const {{ return pm::ListAt({f}, index); }}",
                     f"unsigned int Get{el}Count() const {{ return static_cast<unsigned int>({f}.size()); }}",

@@ -1,5 +1,6 @@
 // The generic model writer and reader, driven by the generated ModelInfo tables.
 
+#include <array>
 #include <optional>
 
 #include "framework/ModelInfo.h"
@@ -96,18 +97,33 @@ const ModelInfo* DispatchingRoot(const ModelInfo& info) {
   return level->dispatchMember >= 0 ? level : nullptr;
 }
 
-// The writer of one class level: its base levels first, then its own members. The writer
-// that starts a model's write (no level of it in progress) then hands the model on to its
-// concrete class, which writes the levels below: so the levels come from the root down,
-// each once, whichever class's writer starts.
-void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, bool starts) {
-  std::optional<LevelGuard> guard;
-  if (info.serializingFlag) {
+// The serializing flags a write holds: every level it writes keeps its flag set until the
+// whole write is over, so that a model handed on to its concrete class writes only the
+// levels not yet written.
+class HeldLevels {
+ public:
+  static constexpr int kMaxLevels = 16;
+  // False when the level is being written already.
+  bool Enter(const ModelInfo& info, const PresentationModel* model) {
+    if (!info.serializingFlag) return true;
     bool* flag = info.serializingFlag(model);
-    if (*flag) return;
-    guard.emplace(flag, info.hierarchyDepth(model));
+    if (*flag) return false;
+    if (m_count == kMaxLevels) ThrowLogicAssert("ModelSerialization", 0, "Model hierarchy too deep");
+    m_levels[m_count++].emplace(flag, info.hierarchyDepth(model));
+    return true;
   }
-  if (info.base) WriteLevel(info.base(), model, cursor, false);
+
+ private:
+  std::array<std::optional<LevelGuard>, kMaxLevels> m_levels;  // released in reverse order
+  int m_count = 0;
+};
+
+// Writes one class level and the levels above it that are not being written yet: base
+// levels first, then this level's own members.
+void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor,
+                HeldLevels& held) {
+  if (!held.Enter(info, model)) return;
+  if (info.base) WriteLevel(info.base(), model, cursor, held);
   for (const MemberInfo& m : info.members) {
     if (!m.write) continue;
     const void* field = m.field(model);
@@ -115,6 +131,15 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
     if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
   }
   if (info.writeHook) info.writeHook(model, cursor);
+}
+
+// The write of a model by the writer of one of its classes. The writer that starts the
+// model's write (no level of it in progress) then hands the model on to the concrete class
+// its discriminant names, whose writer adds the levels below: so the levels come from the
+// root down, each once, whichever class's writer starts.
+void WriteLevels(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, bool starts) {
+  HeldLevels held;
+  WriteLevel(info, model, cursor, held);
   if (starts)
     if (const ModelInfo* root = DispatchingRoot(info)) Dispatch(*root, model, cursor);
 }
@@ -131,7 +156,7 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
   if (!model) ThrowNullPointerDereferenced();
   const bool starts = !info.hierarchyDepth || *info.hierarchyDepth(model) == 0;
   if (!info.cached || !starts) {
-    WriteLevel(info, model, cursor, starts);
+    WriteLevels(info, model, cursor, starts);
     return;
   }
   IStructuredParameterVisitor& visitor = cursor.GetVisitor();
@@ -141,7 +166,7 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
   }
   // An error below leaves the capture open and the cache empty.
   visitor.BeginCapture();
-  WriteLevel(info, model, cursor, true);
+  WriteLevels(info, model, cursor, true);
   model->SetSerializedVal(visitor.EndCapture());
 }
 

@@ -50,14 +50,17 @@ RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
     ~Leave() { --depth; }
   } leave{m_depth};
   Fill(info, model.get());
-  // A class that a family tells apart by a discriminant carries its own value.
-  if (info.typeId) {
-    const ModelInfo* root = &info;
-    while (root->dispatchMember < 0 && root->base) root = &root->base();
-    if (root->dispatchMember >= 0) {
-      const MemberInfo& d = root->members[static_cast<std::size_t>(root->dispatchMember)];
-      *static_cast<DocParameterID*>(d.field(model.get())) = static_cast<DocParameterID>(info.typeId);
-    }
+  // A class that its family tells apart by a discriminant carries its own value, or that of
+  // the nearest class above it that has one.
+  const ModelInfo* root = &info;
+  std::uint32_t type = info.typeId;
+  while (root->dispatchMember < 0 && root->base) {
+    root = &root->base();
+    if (!type) type = root->typeId;
+  }
+  if (root->dispatchMember >= 0 && type) {
+    const MemberInfo& d = root->members[static_cast<std::size_t>(root->dispatchMember)];
+    *static_cast<DocParameterID*>(d.field(model.get())) = static_cast<DocParameterID>(type);
   }
   return model;
 }

@@ -61,6 +61,13 @@ TEST(Hierarchy, AKindNamingAnotherClassWritesTheLevelsTheModelHas) {
             Join(kBaseOf(kRing, "c"), {"Parameter 0xd6ff0023 0"}));
 }
 
+TEST(Hierarchy, AKindNamingAClassAboveTheWriterAddsNothing) {
+  auto circle = Make<TestCirclePresModel>(kShapeItem, u"c");  // names the root class
+  circle->SetRadius(4);
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const TestCirclePresModel>(circle)),
+            Join(kBaseOf(kShapeItem, "c"), {"Parameter 0xd6ff0023 4"}));
+}
+
 TEST(Hierarchy, AKindOutsideTheListIsHandedToItsRegisteredSerializer) {
   EXPECT_EQ(AsListItem(Make<TestShapePresModel>(kShapeItem, u"s")), kBaseOf(kShapeItem, "s"));
   // Nothing is registered under 0: the hand-on raises.

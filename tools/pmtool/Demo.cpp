@@ -2,6 +2,7 @@
 // writes it again from the models' recorded text, reads it back, writes what was read and
 // checks that nothing was lost; prints sizes and timings.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -62,7 +63,11 @@ int Demo(const Args&) {
   const auto t4 = Clock::now();
 
   std::printf("example: %d models with sample values (the zone-visibility example among them)\n", models);
-  std::printf("wire text: %zu bytes\n%s\n", first.size(), first.c_str());
+  const RefCntPtr<IParameters> exampleBag = example->AsIParameters();
+  std::printf("the example alone:\n%s\n", JsonCursor::Write(registry, *exampleBag).c_str());
+  constexpr std::size_t kShown = 400;
+  std::printf("wire text of all: %zu bytes, beginning\n%.*s...\n", first.size(),
+              static_cast<int>(std::min(first.size(), kShown)), first.c_str());
   std::printf("first write:  %8.1f us\n", Micros(t1 - t0));
   std::printf("replay:       %8.1f us (recorded text of each model)\n", Micros(t2 - t1));
   std::printf("read back:    %8.1f us\n", Micros(t3 - t2));

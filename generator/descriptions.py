@@ -6,6 +6,12 @@ Enumeration files (*.enums):
       0 "first"
       1 "next"
 
+Entries are listed in ascending value; a value assigned a second time is marked
+`replaces` and keeps the later text. `flags`: the entries are single bits.
+`external-table`: the enumeration is declared, and its table's operations are
+owned, by the workbook file-format library. Enumerations in the namespace `Qt`
+are Qt's own; only their texts are described here. `#` starts a comment.
+
 Model files (*.models):
 
     model ZoneVisibilityFromFieldPresModel 0xf1d7423e [: BasePresModel] [options]
@@ -13,8 +19,11 @@ Model files (*.models):
       CanSetZoneVisibilityFromField   bool    0xd60c86af  start=true
       SelectedFieldNameAndCaption     FieldCaptionPairPresModel 0xd6ccfec3
 
+A derived model lists only its own members; its base's come first on the wire.
+
 Model options: `direct` (written afresh, no serialized-value cache), `hierarchy`
-(root of a family whose levels carry serializing flags), `dispatch=Member` (the
+(root of a family whose levels carry serializing flags: `Serializing` on the
+root, `IsSerializing<Class>` on every class below it), `dispatch=Member` (the
 root's member whose parameter-id value names the concrete class), `type=0x...`
 (the value of that member naming this class), `write-hook=F` and `read-hook=F`
 (hand-written functions run after the members are written or read:

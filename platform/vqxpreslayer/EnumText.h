@@ -5,10 +5,13 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
+#include <vector>
 #include <type_traits>
 
 #include "vqxcoredata/EnumXMLEncoding.h"
 #include "vqxcoreplatform/TString.h"
+#include "vqxpreslayer/EnumSerializerCore.h"
 #include "vqxpreslayer/ParameterTypeSerializer.h"
 
 // Specialised for each enumeration with a table:
@@ -31,6 +34,46 @@ template <TableEnum E>
 struct ValueText<E> {
   static TString ToString(E value) { return EnumTraits<E>::Table().Encode(value); }
   static E FromString(const TString& text) { return EnumTraits<E>::Table().Decode(text, false); }
+};
+
+// What an enumeration adds to the shared serializer slots (EnumSerializerCore.h): the
+// functions that touch its holder types.
+template <TableEnum E>
+struct EnumHolders {
+  static const enumcore::Entries& Entries() { return EnumTraits<E>::Table().Entries(); }
+  static bool Single(const IParameter& p, std::int32_t& value) {
+    const auto* holder = HolderOf<E>(&p);
+    if (holder) value = static_cast<std::int32_t>(holder->Value());
+    return holder != nullptr;
+  }
+  static RefCntPtr<IParameter> MakeSingle(std::int32_t value) {
+    return MakeRefCnt<ValParameter<E>>(static_cast<E>(value));
+  }
+  static bool List(const IParameter& p, std::vector<std::int32_t>& values) {
+    const auto* holder = HolderOf<std::vector<E>>(&p);
+    if (!holder) return false;
+    values.resize(holder->Value().size());
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = static_cast<std::int32_t>(holder->Value()[i]);
+    return true;
+  }
+  static RefCntPtr<IParameter> MakeList(const std::vector<std::int32_t>& values) {
+    std::vector<E> list(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) list[i] = static_cast<E>(values[i]);
+    return MakeRefCnt<ValParameter<std::vector<E>>>(std::move(list));
+  }
+  static bool Map(const IParameter& p, std::vector<std::pair<const TString*, std::int32_t>>& values) {
+    const auto* holder = HolderOf<std::map<TString, E>>(&p);
+    if (!holder) return false;
+    for (const auto& [key, v] : holder->Value()) values.emplace_back(&key, static_cast<std::int32_t>(v));
+    return true;
+  }
+  static RefCntPtr<IParameter> MakeMap(const std::vector<std::pair<TString, std::int32_t>>& values) {
+    std::map<TString, E> map;
+    for (const auto& [key, v] : values) map.emplace_hint(map.end(), key, static_cast<E>(v));
+    return MakeRefCnt<ValParameter<std::map<TString, E>>>(std::move(map));
+  }
+  static constexpr enumcore::Ops kOps{&Entries, EnumTraits<E>::Default, &Single, &MakeSingle,
+                                      &List, &MakeList, &Map, &MakeMap};
 };
 
 // Builds a table from its entries in assignment order: a value assigned twice keeps the

@@ -84,6 +84,18 @@ TEST(LineStyles, ADefaultLineWritesItsPatternBecauseOneIsNotZero) {
   EXPECT_EQ(static_cast<LineStyle>(*MakeRefCnt<LineStylePresModel>(line)), line);
 }
 
+TEST(LineStyles, APatternEqualToItsOmissionValueComesBackAsTheStartingValue) {
+  auto line = MakeRefCnt<LineStylePresModel>();
+  line->SetLinePattern(LinePattern{0});  // left out when written ...
+  const auto out = test::OutputOf(RefCntPtr<const LineStylePresModel>(line));
+  EXPECT_EQ(std::count_if(out.begin(), out.end(), [](const auto& l) { return l.rfind("Parameter 0xd6c929a1", 0) == 0; }),
+            0);
+  auto bag = MakeRefCnt<Parameters>();  // ... so a reader sees no pattern and keeps the start
+  EXPECT_EQ((StructSerializer<RefCntPtr<const LineStylePresModel>, RefCntPtr<LineStylePresModel>>::ToObject(bag, 0, nullptr)
+                 ->GetLinePattern()),
+            LinePattern{1});
+}
+
 TEST(StyleContexts, ConvertBackThroughTheConstructorTheirFieldsChoose) {
   StyleContext byFields(StyleElement{3}, {FieldName(u"[a]")}, FieldType{1});
   byFields.SetID(u"id-1");

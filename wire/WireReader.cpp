@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
 WireFormatException::WireFormatException(std::size_t offset, const std::string& reason)
@@ -27,6 +28,8 @@ struct Target {
   ParameterShape shape = ParameterShape::Single;
   const IParameterSerializer* values = nullptr;
   const IStructureSerializer* structures = nullptr;
+  // A text value: its holder takes the read text over instead of a copy of it.
+  bool plainText = false;
 };
 
 struct NameHash {
@@ -63,6 +66,7 @@ struct WireReader::Index {
     t.shape = registry->GetShape(id).value_or(ParameterShape::Single);
     t.values = registry->GetParameterSerializer(id);
     t.structures = registry->GetStructureSerializer(id);
+    t.plainText = dynamic_cast<const ParameterTypeSerializer<TString>*>(t.values) != nullptr;
     return t;
   }
 };
@@ -298,7 +302,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     return std::move(*t);
   }
 
-  static RefCntPtr<IParameter> ValueOf(const Target& t, const TString& text) {
+  static RefCntPtr<IParameter> ValueOf(const Target& t, TString&& text) {
+    if (t.plainText) return MakeRefCnt<ValParameter<TString>>(std::move(text));
     try {
       return t.values->ParameterFromString(text);
     } catch (const std::exception& e) {

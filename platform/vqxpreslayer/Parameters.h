@@ -112,7 +112,7 @@ class IParameters : public RefCntObject {
 // The bag: entries sorted by id, so that a bag is written in a stable order.
 class Parameters final : public IParameters {
  public:
-  Parameters() = default;
+  Parameters() { m_entries.reserve(8); }
   void SetParameter(std::uint32_t id, RefCntPtr<IParameter> parameter) override;
   bool HasParameter(std::uint32_t id) const override { return GetParameter(id) != nullptr; }
   const IParameter* GetParameter(std::uint32_t id) const override;

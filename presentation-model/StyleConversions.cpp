@@ -23,34 +23,31 @@ StyledBoxPresModel::StyledBoxPresModel(const StyledBox& box) : StyledBoxPresMode
   SetHasFill(box.HasFill());
   SetIsInner(box.GetInner());
 
-  void (StyledBoxPresModel::*const widths[])(unsigned int) = {
-      &StyledBoxPresModel::SetBorderWidthTop, &StyledBoxPresModel::SetBorderWidthRight,
-      &StyledBoxPresModel::SetBorderWidthBottom, &StyledBoxPresModel::SetBorderWidthLeft};
-  void (StyledBoxPresModel::*const styles[])(BorderStyle) = {
-      &StyledBoxPresModel::SetBorderStyleTop, &StyledBoxPresModel::SetBorderStyleRight,
-      &StyledBoxPresModel::SetBorderStyleBottom, &StyledBoxPresModel::SetBorderStyleLeft};
-  void (StyledBoxPresModel::*const colors[])(const ColorObject&) = {
-      &StyledBoxPresModel::SetBorderColorTop, &StyledBoxPresModel::SetBorderColorRight,
-      &StyledBoxPresModel::SetBorderColorBottom, &StyledBoxPresModel::SetBorderColorLeft};
-  for (int i = 0; i < 4; ++i)
-    if (box.HasBorderWidth(kSides[i])) (this->*widths[i])(box.GetBorderWidth(kSides[i]));
-  for (int i = 0; i < 4; ++i)
-    if (box.HasBorderStyle(kSides[i])) (this->*styles[i])(box.GetBorderStyle(kSides[i]));
-  for (int i = 0; i < 4; ++i)
-    if (box.HasBorderColor(kSides[i])) (this->*colors[i])(box.GetBorderColor(kSides[i]));
-
-  void (StyledBoxPresModel::*const margins[])(int) = {
-      &StyledBoxPresModel::SetMarginTop, &StyledBoxPresModel::SetMarginRight, &StyledBoxPresModel::SetMarginBottom,
-      &StyledBoxPresModel::SetMarginLeft};
-  void (StyledBoxPresModel::*const paddings[])(int) = {
-      &StyledBoxPresModel::SetPaddingTop, &StyledBoxPresModel::SetPaddingRight,
-      &StyledBoxPresModel::SetPaddingBottom, &StyledBoxPresModel::SetPaddingLeft};
-  if (box.HasMargin(StyledBox::WholeBox)) SetMargin(box.GetMargin(StyledBox::WholeBox));
-  for (int i = 0; i < 4; ++i)
-    if (box.HasMargin(kSides[i])) (this->*margins[i])(box.GetMargin(kSides[i]));
-  if (box.HasPadding(StyledBox::WholeBox)) SetPadding(box.GetPadding(StyledBox::WholeBox));
-  for (int i = 0; i < 4; ++i)
-    if (box.HasPadding(kSides[i])) (this->*paddings[i])(box.GetPadding(kSides[i]));
+  using B = StyledBox;
+  // Per side, in the order top, right, bottom, left: all widths, then styles, then colours.
+  if (box.HasBorderWidth(B::Top)) SetBorderWidthTop(box.GetBorderWidth(B::Top));
+  if (box.HasBorderWidth(B::Right)) SetBorderWidthRight(box.GetBorderWidth(B::Right));
+  if (box.HasBorderWidth(B::Bottom)) SetBorderWidthBottom(box.GetBorderWidth(B::Bottom));
+  if (box.HasBorderWidth(B::Left)) SetBorderWidthLeft(box.GetBorderWidth(B::Left));
+  if (box.HasBorderStyle(B::Top)) SetBorderStyleTop(box.GetBorderStyle(B::Top));
+  if (box.HasBorderStyle(B::Right)) SetBorderStyleRight(box.GetBorderStyle(B::Right));
+  if (box.HasBorderStyle(B::Bottom)) SetBorderStyleBottom(box.GetBorderStyle(B::Bottom));
+  if (box.HasBorderStyle(B::Left)) SetBorderStyleLeft(box.GetBorderStyle(B::Left));
+  if (box.HasBorderColor(B::Top)) SetBorderColorTop(box.GetBorderColor(B::Top));
+  if (box.HasBorderColor(B::Right)) SetBorderColorRight(box.GetBorderColor(B::Right));
+  if (box.HasBorderColor(B::Bottom)) SetBorderColorBottom(box.GetBorderColor(B::Bottom));
+  if (box.HasBorderColor(B::Left)) SetBorderColorLeft(box.GetBorderColor(B::Left));
+  // The general margin, then each side's; likewise padding.
+  if (box.HasMargin(B::WholeBox)) SetMargin(box.GetMargin(B::WholeBox));
+  if (box.HasMargin(B::Top)) SetMarginTop(box.GetMargin(B::Top));
+  if (box.HasMargin(B::Right)) SetMarginRight(box.GetMargin(B::Right));
+  if (box.HasMargin(B::Bottom)) SetMarginBottom(box.GetMargin(B::Bottom));
+  if (box.HasMargin(B::Left)) SetMarginLeft(box.GetMargin(B::Left));
+  if (box.HasPadding(B::WholeBox)) SetPadding(box.GetPadding(B::WholeBox));
+  if (box.HasPadding(B::Top)) SetPaddingTop(box.GetPadding(B::Top));
+  if (box.HasPadding(B::Right)) SetPaddingRight(box.GetPadding(B::Right));
+  if (box.HasPadding(B::Bottom)) SetPaddingBottom(box.GetPadding(B::Bottom));
+  if (box.HasPadding(B::Left)) SetPaddingLeft(box.GetPadding(B::Left));
 }
 
 StyledBoxPresModel::operator StyledBox() const {

@@ -1,5 +1,6 @@
 // Commands that write and read wire text.
 
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -33,7 +34,10 @@ int Sample(const Args& args) {
   const ModelInfo& info = ModelNamed(args[0]);
   std::uint64_t seed = 1;
   if (args.size() == 3 && args[1] == "--seed") {
-    seed = std::stoull(std::string(args[2]));
+    const std::string_view text = args[2];
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (ec != std::errc() || end != text.data() + text.size())
+      throw std::runtime_error("the seed is a number, not '" + std::string(text) + "'");
   } else if (args.size() != 1) {
     throw std::runtime_error("usage: pmtool sample NAME [--seed N]");
   }

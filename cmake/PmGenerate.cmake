@@ -1,5 +1,5 @@
 # pm_generate(<out-var> MODE library|host OUT <dir> [CATALOGUE] [ENUMS files...] [MODELS files...]
-#             [HOST_ENUMS files...] [EXTERN_ENUMS files...] [EXTERN_MODELS files...])
+#             [HOST_ENUMS files...] [EXTERN_ENUMS files...] [EXTERN_MODELS files...] [NAMES file])
 # Runs the model generator at build time and sets <out-var> to the C++ sources it writes.
 # The list of outputs is taken from the generator when CMake configures; adding a
 # description file re-runs the configuration.
@@ -10,7 +10,7 @@ set(PM_GENERATOR ${CMAKE_SOURCE_DIR}/generator/pmgen.py)
 set(PM_GENERATOR_SOURCES ${CMAKE_SOURCE_DIR}/generator/pmgen.py ${CMAKE_SOURCE_DIR}/generator/descriptions.py)
 
 function(pm_generate out_var)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "CATALOGUE" "MODE;OUT" "ENUMS;MODELS;HOST_ENUMS;EXTERN_ENUMS;EXTERN_MODELS")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "CATALOGUE" "MODE;OUT;NAMES" "ENUMS;MODELS;HOST_ENUMS;EXTERN_ENUMS;EXTERN_MODELS")
   set(args --out ${ARG_OUT} --mode ${ARG_MODE})
   if(ARG_CATALOGUE)
     list(APPEND args --catalogue)
@@ -32,6 +32,10 @@ function(pm_generate out_var)
     endif()
   endforeach()
   set(inputs ${ARG_ENUMS} ${ARG_MODELS} ${ARG_HOST_ENUMS} ${ARG_EXTERN_ENUMS} ${ARG_EXTERN_MODELS})
+  if(ARG_NAMES)
+    list(APPEND args --names ${ARG_NAMES})
+    list(APPEND inputs ${ARG_NAMES})
+  endif()
 
   execute_process(
     COMMAND ${Python3_EXECUTABLE} ${PM_GENERATOR} ${args} --list-outputs

@@ -143,8 +143,10 @@ def emit_enum_group(group, enums, host):
 
 
 class Emitter:
-    def __init__(self, cat: d.Catalogue):
+    def __init__(self, cat: d.Catalogue, pinned=None):
         self.cat = cat
+        self.pinned = pinned or {}  # id -> name, fixed by the names file
+        self._names = None
         self.families = {}
         for m in cat.models.values():
             if not m.external:
@@ -556,10 +558,14 @@ class Emitter:
     # -- catalogue: every model and enumeration, and the host's registration
 
     def parameter_names(self):
-        """A readable, unique name per parameter id: the member stem, qualified by the model
-        when two ids share a stem; a default id takes the class name, an item or type id the
-        class name without "PresModel"."""
+        """A readable, unique name per parameter id. Names once pinned in the names file
+        never change. Any other id takes its member's stem, qualified by the model when two
+        ids share a stem; a default id takes the class name, an item or type id the class
+        name without "PresModel"; a derived name never takes a pinned one."""
+        if self._names is not None:
+            return self._names
         users = {}
+
         def short(name):
             return name[:-len("PresModel")] if name.endswith("PresModel") else name
 
@@ -572,19 +578,20 @@ class Emitter:
                     users.setdefault(mem.id, []).append((mem.stem, m.name))
                 if mem.kind == "StructureList":
                     users.setdefault(mem.item_id, []).append((short(mem.elem), mem.elem))
-        first = {pid: us[0] for pid, us in users.items()}
+        first = {pid: us[0] for pid, us in users.items() if pid not in self.pinned}
         by_stem = {}
         for pid, (stem, _) in first.items():
             by_stem.setdefault(stem, []).append(pid)
-        names = {}
-        for pid, (stem, model) in first.items():
-            names[pid] = stem if len(by_stem[stem]) == 1 else f"{model}.{stem}"
-        seen = {}
-        for pid in sorted(names):
-            n = names[pid]
-            if n in seen:
-                names[pid] = f"{n}.{pid:08x}"
-            seen[names[pid]] = pid
+        names = {pid: name for pid, name in self.pinned.items() if pid in users}
+        taken = set(self.pinned.values())
+        for pid in sorted(first):
+            stem, model = first[pid]
+            name = stem if len(by_stem[stem]) == 1 and stem not in taken else f"{model}.{stem}"
+            if name in taken:
+                name = f"{name}.{pid:08x}"
+            names[pid] = name
+            taken.add(name)
+        self._names = names
         return names
 
     def emit_catalogue(self, enums):
@@ -622,6 +629,35 @@ class Emitter:
 # ---------------------------------------------------------------- driver
 
 
+def read_pinned_names(path):
+    """The names file: `0xID Name` per line, `#` comments; ids and names unique."""
+    pinned, seen = {}, {}
+    with open(path, encoding="utf-8") as f:
+        for no, raw in enumerate(f, 1):
+            line = raw.split("#", 1)[0].strip()
+            if not line:
+                continue
+            m = re.fullmatch(r"(0x[0-9a-fA-F]{8})\s+(\S+)", line)
+            if not m:
+                d.fail(path, no, "expected '0xID Name'")
+            pid, name = int(m.group(1), 16), m.group(2)
+            if pid in pinned or name in seen:
+                d.fail(path, no, f"0x{pid:08x} or {name} is named twice")
+            pinned[pid] = name
+            seen[name] = pid
+    return pinned
+
+
+def pin_names(path, names):
+    """Writes every name in use to the names file, so that none changes later."""
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("# The names of parameter ids in wire text. Once here a name never changes; names of\n"
+                "# ids not here are derived by the generator. `pmgen.py ... --pin-names` rewrites\n"
+                "# this file with every name in use.\n")
+        for pid in sorted(names):
+            f.write(f"0x{pid:08x} {names[pid]}\n")
+
+
 def plan(args, cat):
     """{output path: function producing its text}"""
     out = {}
@@ -637,7 +673,7 @@ def plan(args, cat):
         out[hname] = (lambda g=g, es=es: emit_enum_group(g, es, args.mode == "host"))
         out[cname] = None  # written together with the header
     if args.mode == "library":
-        em = Emitter(cat)
+        em = Emitter(cat, read_pinned_names(args.names) if args.names else {})
         for fam in em.families:
             out[f"models/{fam}Models.h"] = (lambda fam=fam: em.emit_family_header(fam))
             out[f"models/{fam}Models.cpp"] = (lambda fam=fam: em.emit_family_models(fam))
@@ -657,6 +693,8 @@ def main(argv):
     ap.add_argument("--extern-enums", nargs="*", default=[], help="known, generated elsewhere")
     ap.add_argument("--extern-models", nargs="*", default=[], help="known, generated elsewhere")
     ap.add_argument("--catalogue", action="store_true", help="also write the catalogue of everything")
+    ap.add_argument("--names", help="the file of pinned parameter names")
+    ap.add_argument("--pin-names", action="store_true", help="add every name in use to the names file")
     ap.add_argument("--list-outputs", action="store_true")
     args = ap.parse_args(argv)
     try:
@@ -668,6 +706,10 @@ def main(argv):
     except d.DescriptionError as e:
         print(f"pmgen: error: {e}", file=sys.stderr)
         return 1
+    if args.pin_names:
+        em = Emitter(cat, read_pinned_names(args.names))
+        pin_names(args.names, em.parameter_names())
+        return 0
     if args.list_outputs:
         for p in sorted(outputs):
             print(os.path.join(args.out, p).replace("\\", "/"))

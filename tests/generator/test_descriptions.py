@@ -86,5 +86,21 @@ class Accepted(unittest.TestCase):
             "Scratch": "ScalarText"})
 
 
+class ParameterNames(unittest.TestCase):
+    def names(self, models, pinned=None):
+        import pmgen
+        return pmgen.Emitter(load(models), pinned).parameter_names()
+
+    def test_a_pinned_name_survives_a_new_id_with_the_same_stem(self):
+        one = "model APresModel 0xf1000001\n  X int 0xd6000001\n"
+        two = one + "model BPresModel 0xf1000002\n  X float 0xd6000002\n"
+        self.assertEqual(self.names(one)[0xd6000001], "X")
+        self.assertEqual(self.names(two)[0xd6000001], "APresModel.X")  # derived names shift ...
+        pinned = self.names(two, {0xd6000001: "X"})
+        self.assertEqual(pinned[0xd6000001], "X")  # ... pinned ones do not
+        self.assertEqual(pinned[0xd6000002], "BPresModel.X")
+        self.assertEqual(len(set(pinned.values())), len(pinned))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -231,15 +231,6 @@ def wire_shape(mem):
     return "Single"
 
 
-KIND_WORDS = {
-    "ScalarText": "scalar text", "PlainText": "plain text", "ContextualValue": "contextual value",
-    "NestedStructure": "nested structure", "StructureList": "structure list",
-    "ScalarList": "scalar list", "NumberVector": "number vector", "TextMap": "text map",
-    "StructureMap": "structure map", "EmbeddedParameters": "embedded parameters",
-    "Command": "command",
-}
-
-
 @dataclass
 class Member:
     stem: str
@@ -290,7 +281,6 @@ class Model:
 
 
 _MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((?:\s+\S+)*)\s*")
-_OPT = re.compile(r'([\w-]+)(?:=((?:`[^`]*`)|(?:"(?:[^"\\]|\\.)*")|\S+))?')
 
 
 def _split_member(line):
@@ -587,8 +577,6 @@ class Catalogue:
                     note(mem.item_id, mem.elem, where)
             if m.type_id is not None:
                 note(m.type_id, m.name, f"{m.path}:{m.line}")
-        self.id_types = {pid: t for pid, (t, _) in types.items()}
-        self.id_shapes = {pid: sh for pid, (sh, _) in shapes.items()}
 
 
 def load(enum_files, model_files, host_enum_files=(), external_enum_files=(), external_model_files=()):

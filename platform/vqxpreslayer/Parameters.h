@@ -88,11 +88,6 @@ const ValParameter<T>* HolderOf(const IParameter* parameter) {
                                                                      : nullptr;
 }
 
-template <typename T, typename... Args>
-RefCntPtr<IParameter> MakeValParameter(Args&&... args) {
-  return MakeRefCnt<ValParameter<T>>(T(std::forward<Args>(args)...));
-}
-
 // A bag of parameters keyed by id.
 class IParameters : public RefCntObject {
  public:
@@ -117,7 +112,6 @@ class Parameters final : public IParameters {
   bool HasParameter(std::uint32_t id) const override { return GetParameter(id) != nullptr; }
   const IParameter* GetParameter(std::uint32_t id) const override;
   const std::vector<Entry>& GetEntries() const override { return m_entries; }
-  void Reserve(std::size_t n) { m_entries.reserve(n); }
 
  private:
   ~Parameters() override;

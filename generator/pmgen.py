@@ -6,6 +6,7 @@ the description files.
     pmgen.py --out DIR --mode library --models T.models --extern-enums ... --extern-models ...
     pmgen.py --out DIR --mode host --enums H.enums
     pmgen.py ... --list-outputs      prints the files a run writes, one per line
+    pmgen.py ... --dump              prints the resolved models as JSON (to check transcriptions)
 
 Files are rewritten only when their text changes, so that a description edit rebuilds
 only what depends on it.
@@ -658,6 +659,25 @@ def pin_names(path, names):
             f.write(f"0x{pid:08x} {names[pid]}\n")
 
 
+def dump_models(cat):
+    """Every model of the descriptions with its members as they resolve, one JSON document:
+    what a transcription is checked against."""
+    import json
+    out = []
+    for m in sorted(cat.models.values(), key=lambda m: m.name):
+        if m.external:
+            continue
+        members = []
+        for mem in m.members:
+            members.append({"stem": mem.stem, "type": mem.type_text, "id": None if mem.id is None else f"0x{mem.id:08x}",
+                            "kind": mem.kind, "item": f"0x{mem.item_id:08x}" if mem.item_id else None,
+                            "opts": {k: v for k, v in mem.opts.items() if k != "item"}})
+        out.append({"name": m.name, "id": f"0x{m.default_id:08x}", "base": m.base, "family": m.family,
+                    "direct": m.direct, "hierarchy": m.hierarchy,
+                    "type": None if m.type_id is None else f"0x{m.type_id:08x}", "members": members})
+    return json.dumps(out, indent=1)
+
+
 def plan(args, cat):
     """{output path: function producing its text}"""
     out = {}
@@ -696,6 +716,7 @@ def main(argv):
     ap.add_argument("--names", help="the file of pinned parameter names")
     ap.add_argument("--pin-names", action="store_true", help="add every name in use to the names file")
     ap.add_argument("--list-outputs", action="store_true")
+    ap.add_argument("--dump", action="store_true", help="print the resolved models as JSON, for checks")
     args = ap.parse_args(argv)
     try:
         if args.mode == "host":
@@ -709,6 +730,9 @@ def main(argv):
     if args.pin_names:
         em = Emitter(cat, read_pinned_names(args.names))
         pin_names(args.names, em.parameter_names())
+        return 0
+    if args.dump:
+        print(dump_models(cat))
         return 0
     if args.list_outputs:
         for p in sorted(outputs):

@@ -107,6 +107,27 @@ TEST(EnumTables, EveryEntryRoundTrips) {
   EXPECT_GT(entries, 3500);
 }
 
+// The hash lookup finds what a scan in value order finds: among equal texts the lowest
+// value, before and after the table is sealed, and the default for any other text.
+TEST(EnumTables, LookupByHashKeepsTheFirstMatchInValueOrder) {
+  enum class E : std::int32_t {};
+  EnumXMLEncoding<E, TString> table(E{7});
+  for (auto [v, t] : {std::pair{5, u"b"}, {-2, u"a"}, {9, u"b"}, {1, u"c"}, {-8, u"b"}})
+    table[static_cast<E>(v)] = t;
+  for (int sealed = 0; sealed < 2; ++sealed) {
+    if (sealed) table.Seal();
+    EXPECT_EQ(table.Index().empty(), !sealed);
+    EXPECT_EQ(table.Decode(u"b", false), E{-8});
+    EXPECT_EQ(table.Decode(u"a", false), E{-2});
+    EXPECT_EQ(table.Decode(u"c", false), E{1});
+    EXPECT_EQ(table.Decode(u"", false), E{7});
+    EXPECT_EQ(table.Decode(u"B", false), E{7});
+  }
+  table[E{-9}] = u"b";  // a change after sealing falls back to the scan
+  EXPECT_TRUE(table.Index().empty());
+  EXPECT_EQ(table.Decode(u"b", false), E{-9});
+}
+
 using ActionSerializer = ParameterTypeSerializer<ActionType>;
 
 TEST(EnumSerializerSlots, ListsMapsAndTheirErrors) {

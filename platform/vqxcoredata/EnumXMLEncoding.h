@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,22 @@ namespace Implementation {
 [[noreturn]] void ThrowXMLEnumEncodingException();
 [[noreturn]] void ThrowXMLEnumDecodingException();
 }  // namespace Implementation
+
+// The texts of a table by hash: (hash of the text, position of its entry), ordered by hash
+// and then position, so that among equal texts the first entry in value order is found.
+using EnumTextIndex = std::vector<std::pair<std::size_t, std::uint32_t>>;
+
+// The position of the first entry whose text equals `text`, or -1: what a scan of the
+// entries in value order finds, looked up by hash.
+template <typename Entries, typename S>
+long FindEnumText(const Entries& entries, const EnumTextIndex& index, const S& text) {
+  const std::size_t h = std::hash<S>()(text);
+  auto it = std::lower_bound(index.begin(), index.end(), h,
+                             [](const std::pair<std::size_t, std::uint32_t>& e, std::size_t k) { return e.first < k; });
+  for (; it != index.end() && it->first == h; ++it)
+    if (entries[it->second].second == text) return static_cast<long>(it->second);
+  return -1;
+}
 
 template <typename E, typename S>
 class EnumXMLEncoding {
@@ -24,6 +41,7 @@ class EnumXMLEncoding {
 
   // The text slot of a value, created empty when absent. Used while the table is built.
   S& operator[](E&& value) {
+    m_index.clear();
     const auto key = static_cast<std::int32_t>(value);
     auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
                                [](const Entry& e, std::int32_t k) { return e.first < k; });
@@ -36,13 +54,29 @@ class EnumXMLEncoding {
     Implementation::ThrowXMLEnumEncodingException();
   }
 
-  // Linear scan in ascending value order; the first exact match wins.
+  // The first entry in ascending value order whose text matches exactly: looked up by hash
+  // once the table is sealed, scanned before.
   E Decode(const S& text, bool throwIfMissing) const {
-    for (const Entry& e : m_entries)
-      if (e.second == text) return static_cast<E>(e.first);
+    if (!m_index.empty() || m_entries.empty()) {
+      const long at = FindEnumText(m_entries, m_index, text);
+      if (at >= 0) return static_cast<E>(m_entries[static_cast<std::size_t>(at)].first);
+    } else {
+      for (const Entry& e : m_entries)
+        if (e.second == text) return static_cast<E>(e.first);
+    }
     if (throwIfMissing) Implementation::ThrowXMLEnumDecodingException();
     return m_default;
   }
+
+  // Builds the index of texts; the table is complete. Changing an entry afterwards drops it.
+  void Seal() {
+    m_index.clear();
+    m_index.reserve(m_entries.size());
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+      m_index.emplace_back(std::hash<S>()(m_entries[i].second), static_cast<std::uint32_t>(i));
+    std::sort(m_index.begin(), m_index.end());
+  }
+  const EnumTextIndex& Index() const { return m_index; }
 
   const S* Find(E value) const {
     const auto key = static_cast<std::int32_t>(value);
@@ -56,5 +90,6 @@ class EnumXMLEncoding {
 
  private:
   std::vector<Entry> m_entries;
+  EnumTextIndex m_index;
   E m_default;
 };

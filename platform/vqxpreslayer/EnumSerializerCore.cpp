@@ -16,9 +16,15 @@ const TString& Encode(const Ops& ops, std::int32_t value) {
 }
 
 std::int32_t Decode(const Ops& ops, const TString& text) {
-  for (const auto& [value, entryText] : ops.entries())
-    if (entryText == text) return value;
-  return ops.defaultValue;
+  const Entries& entries = ops.entries();
+  const EnumTextIndex& index = ops.index();
+  if (index.size() != entries.size()) {  // a table not sealed: scanned in value order
+    for (const auto& [value, entryText] : entries)
+      if (entryText == text) return value;
+    return ops.defaultValue;
+  }
+  const long at = FindEnumText(entries, index, text);
+  return at >= 0 ? entries[static_cast<std::size_t>(at)].first : ops.defaultValue;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "vqxcoredata/EnumXMLEncoding.h"
 #include "vqxcoreplatform/TString.h"
 #include "vqxpreslayer/Parameters.h"
 #include "vqxpreslayer/Serializers.h"
@@ -20,6 +21,7 @@ using Entries = std::vector<std::pair<std::int32_t, TString>>;
 // false for a parameter of another type.
 struct Ops {
   const Entries& (*entries)();
+  const EnumTextIndex& (*index)();  // the entries' texts by hash
   std::int32_t defaultValue;
   bool (*single)(const IParameter& parameter, std::int32_t& value);
   RefCntPtr<IParameter> (*makeSingle)(std::int32_t value);

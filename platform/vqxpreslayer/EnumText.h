@@ -41,6 +41,7 @@ struct ValueText<E> {
 template <TableEnum E>
 struct EnumHolders {
   static const enumcore::Entries& Entries() { return EnumTraits<E>::Table().Entries(); }
+  static const EnumTextIndex& Index() { return EnumTraits<E>::Table().Index(); }
   static bool Single(const IParameter& p, std::int32_t& value) {
     const auto* holder = HolderOf<E>(&p);
     if (holder) value = static_cast<std::int32_t>(holder->Value());
@@ -72,7 +73,7 @@ struct EnumHolders {
     for (const auto& [key, v] : values) map.emplace_hint(map.end(), key, static_cast<E>(v));
     return MakeRefCnt<ValParameter<std::map<TString, E>>>(std::move(map));
   }
-  static constexpr enumcore::Ops kOps{&Entries, EnumTraits<E>::Default, &Single, &MakeSingle,
+  static constexpr enumcore::Ops kOps{&Entries, &Index, EnumTraits<E>::Default, &Single, &MakeSingle,
                                       &List, &MakeList, &Map, &MakeMap};
 };
 
@@ -87,5 +88,6 @@ template <typename E>
 EnumXMLEncoding<E, TString> BuildEnumTable(std::int32_t defaultValue, std::initializer_list<EnumEntryText> entries) {
   EnumXMLEncoding<E, TString> table(static_cast<E>(defaultValue));
   for (const EnumEntryText& entry : entries) table[static_cast<E>(entry.value)] = entry.text;
+  table.Seal();
   return table;
 }

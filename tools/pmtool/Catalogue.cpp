@@ -1,5 +1,6 @@
-// Commands that list the catalogue: enumerations, models, members and parameter names.
+// Commands that list the catalogue: enumerations, models, members and parameters.
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -13,8 +14,35 @@ namespace {
 
 const EnumDescription& EnumNamed(std::string_view name) {
   if (const EnumDescription* e = FindEnum(name)) return *e;
-  throw UnknownName("unknown enumeration '" + std::string(name) + "'");
+  ThrowUnknown("enumeration", name, EnumNames());
 }
+
+void PrintMembers(const ModelInfo& m) {
+  if (m.base) PrintMembers(m.base());
+  for (const MemberInfo& member : m.members) {
+    if (!member.write) continue;
+    std::printf("%s\t0x%08x\t%s\t%s", member.stem, member.id, EncodingKindWord(member.codec->kind),
+                member.IsConditional() ? "when set" : "always");
+    if (member.codec->kind == EncodingKind::StructureList) std::printf("\t0x%08x", member.itemId);
+    std::printf("\n");
+  }
+}
+
+// A parameter by name or by id (0x and eight hexadecimal digits).
+std::uint32_t ParameterNamed(std::string_view text) {
+  for (const ParameterName& n : AllParameterNames())
+    if (text == n.name) return n.id;
+  if (text.size() == 10 && text.substr(0, 2) == "0x") {
+    std::uint32_t id = 0;
+    const auto [end, ec] = std::from_chars(text.data() + 2, text.data() + text.size(), id, 16);
+    if (ec == std::errc() && end == text.data() + text.size()) return id;
+  }
+  std::vector<std::string_view> names;
+  for (const ParameterName& n : AllParameterNames()) names.emplace_back(n.name);
+  ThrowUnknown("parameter", text, names);
+}
+
+}  // namespace
 
 int Enums(const Args&) {
   for (const EnumDescription& e : AllEnums())
@@ -37,17 +65,6 @@ int Models(const Args&) {
   return 0;
 }
 
-void PrintMembers(const ModelInfo& m) {
-  if (m.base) PrintMembers(m.base());
-  for (const MemberInfo& member : m.members) {
-    if (!member.write) continue;
-    std::printf("%s\t0x%08x\t%s\t%s", member.stem, member.id, EncodingKindWord(member.codec->kind),
-                member.IsConditional() ? "when set" : "always");
-    if (member.codec->kind == EncodingKind::StructureList) std::printf("\t0x%08x", member.itemId);
-    std::printf("\n");
-  }
-}
-
 int Model(const Args& args) {
   PrintMembers(ModelNamed(args[0]));
   return 0;
@@ -55,6 +72,23 @@ int Model(const Args& args) {
 
 int Params(const Args&) {
   for (const ParameterName& n : AllParameterNames()) std::printf("0x%08x\t%s\n", n.id, n.name);
+  return 0;
+}
+
+int Param(const Args& args) {
+  const std::uint32_t id = ParameterNamed(args[0]);
+  const char* name = FindParameterName(id);
+  std::printf("0x%08x\t%s\n", id, name ? name : "-");
+  for (ModelInfoGetter get : AllModels()) {
+    const ModelInfo& m = get();
+    if (m.defaultId == id) std::printf("%s\t-\tdefault id\n", m.name);
+    if (m.typeId == id) std::printf("%s\t-\tdiscriminant value\n", m.name);
+    for (const MemberInfo& member : m.members) {
+      if (member.id == id) std::printf("%s\t%s\t%s\n", m.name, member.stem, EncodingKindWord(member.codec->kind));
+      if (member.codec->kind == EncodingKind::StructureList && member.itemId == id)
+        std::printf("%s\t%s\titem id\n", m.name, member.stem);
+    }
+  }
   return 0;
 }
 
@@ -77,11 +111,21 @@ int Trace(const Args& args) {
   return 0;
 }
 
-}  // namespace
-
 const ModelInfo& ModelNamed(std::string_view name) {
   if (const ModelInfo* m = FindModel(name)) return *m;
-  throw UnknownName("unknown model '" + std::string(name) + "'");
+  ThrowUnknown("model", name, ModelNames());
+}
+
+std::vector<std::string_view> ModelNames() {
+  std::vector<std::string_view> out;
+  for (ModelInfoGetter get : AllModels()) out.emplace_back(get().name);
+  return out;
+}
+
+std::vector<std::string_view> EnumNames() {
+  std::vector<std::string_view> out;
+  for (const EnumDescription& e : AllEnums()) out.emplace_back(e.name);
+  return out;
 }
 
 const ParametersRegistry& HostRegistry() {
@@ -93,18 +137,5 @@ const ParametersRegistry& HostRegistry() {
   return ParametersRegistry::Get();
 }
 
-int Demo(const Args& args);
-int WriteCommand(const Args& args);
-int SampleCommand(const Args& args);
-int ReadCommand(const Args& args);
-
-std::span<const Command> AllCommands() {
-  static const Command kCommands[] = {
-      {"enums", 0, 0, &Enums},   {"enum", 1, 1, &Enum},   {"models", 0, 0, &Models}, {"model", 1, 1, &Model},
-      {"params", 0, 0, &Params}, {"trace", 1, 1, &Trace}, {"write", 1, 1, &WriteCommand},
-      {"sample", 1, 3, &SampleCommand}, {"read", 0, 1, &ReadCommand}, {"demo", 0, 0, &Demo},
-  };
-  return kCommands;
-}
 
 }  // namespace pmtool

@@ -2,10 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 #include "Commands.h"
@@ -24,6 +20,41 @@ std::string WriteAlone(const RefCntPtr<PresentationModel>& model) {
 
 namespace {
 
+// "--seed N" at args[at], or seed 1 when there are no more arguments.
+std::uint64_t SeedOption(const Args& args, std::size_t at, const char* usage) {
+  if (args.size() == at) return 1;
+  if (args.size() != at + 2 || args[at] != "--seed") throw std::runtime_error(std::string("usage: pmtool ") + usage);
+  std::uint64_t seed = 0;
+  const std::string_view text = args[at + 1];
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+  if (ec != std::errc() || end != text.data() + text.size())
+    throw std::runtime_error("the seed is a number, not '" + std::string(text) + "'");
+  return seed;
+}
+
+// Reads wire text; an unknown parameter name comes with the closest known ones.
+RefCntPtr<IParameters> ReadWire(const std::string& text) {
+  const WireReader reader(HostRegistry());
+  try {
+    return reader.Read(text);
+  } catch (const WireFormatException& e) {
+    const std::string prefix = "unknown parameter name '";
+    const std::string& reason = e.Reason();
+    if (reason.rfind(prefix, 0) != 0 || reason.back() != '\'') throw;
+    const std::string_view name = std::string_view(reason).substr(prefix.size(), reason.size() - prefix.size() - 1);
+    std::vector<std::string_view> names;
+    for (const ParameterName& n : AllParameterNames()) names.emplace_back(n.name);
+    std::string message = "at byte " + std::to_string(e.Offset()) + ": " + reason;
+    const auto closest = ClosestNames(name, names);
+    for (std::size_t i = 0; i < closest.size(); ++i)
+      message += (i == 0 ? "; did you mean " : i + 1 == closest.size() ? " or " : ", ") + std::string(closest[i]);
+    if (!closest.empty()) message += "?";
+    throw std::runtime_error(message);
+  }
+}
+
+}  // namespace
+
 int Write(const Args& args) {
   const ModelInfo& info = ModelNamed(args[0]);
   std::printf("%s\n", WriteAlone(info.create()).c_str());
@@ -32,45 +63,31 @@ int Write(const Args& args) {
 
 int Sample(const Args& args) {
   const ModelInfo& info = ModelNamed(args[0]);
-  std::uint64_t seed = 1;
-  if (args.size() == 3 && args[1] == "--seed") {
-    const std::string_view text = args[2];
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
-    if (ec != std::errc() || end != text.data() + text.size())
-      throw std::runtime_error("the seed is a number, not '" + std::string(text) + "'");
-  } else if (args.size() != 1) {
-    throw std::runtime_error("usage: pmtool sample NAME [--seed N]");
-  }
-  Sampler sampler(seed, HostRegistry());
+  Sampler sampler(SeedOption(args, 1, "sample NAME [--seed N]"), HostRegistry());
   std::printf("%s\n", WriteAlone(sampler.Model(info)).c_str());
   return 0;
 }
 
-std::string ReadAll(std::istream& in) {
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+int Samples(const Args& args) {
+  const std::uint64_t seed = SeedOption(args, 0, "samples [--seed N]");
+  for (ModelInfoGetter get : AllModels()) {
+    Sampler sampler(seed, HostRegistry());
+    std::printf("%s\n", WriteAlone(sampler.Model(get())).c_str());
+  }
+  return 0;
 }
 
 int Read(const Args& args) {
-  std::string text;
-  if (args.empty() || args[0] == "-") {
-    text = ReadAll(std::cin);
-  } else {
-    std::ifstream file{std::string(args[0]), std::ios::binary};
-    if (!file) throw std::runtime_error("cannot open " + std::string(args[0]));
-    text = ReadAll(file);
-  }
-  const WireReader reader(HostRegistry());
-  const RefCntPtr<IParameters> bag = reader.Read(text);
+  const RefCntPtr<IParameters> bag = ReadWire(ReadInput(args.empty() ? "-" : args[0]));
   std::printf("%s\n", JsonCursor::Write(HostRegistry(), *bag).c_str());
   return 0;
 }
 
-}  // namespace
-
-int WriteCommand(const Args& args) { return Write(args); }
-int SampleCommand(const Args& args) { return Sample(args); }
-int ReadCommand(const Args& args) { return Read(args); }
+int Pretty(const Args& args) {
+  const std::string text = ReadInput(args.empty() ? "-" : args[0]);
+  ReadWire(text);  // wire text, or an error with its place
+  std::printf("%s\n", PrettyJson(text).c_str());
+  return 0;
+}
 
 }  // namespace pmtool

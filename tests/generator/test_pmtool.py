@@ -1,5 +1,6 @@
 """The command-line tool's output formats are a contract: scripts read them."""
 
+import json
 import os
 import re
 import subprocess
@@ -52,6 +53,54 @@ class Contract(unittest.TestCase):
         self.assertEqual(a, run("sample", "ZoneVisibilityFromFieldPresModel", "--seed", "5").stdout)
         self.assertEqual(run("read", stdin=a).stdout, a)
         self.assertTrue(re.match(r'^\{"ZoneVisibilityFromFieldPresModel":\{', a))
+
+
+    def test_help_names_every_command_and_each_command_has_its_own(self):
+        r = run("--help")
+        self.assertEqual((r.returncode, r.stderr), (0, ""))
+        commands = [l.split()[0] for l in r.stdout.splitlines()[1:] if l.startswith("  ")]
+        self.assertIn("compat", commands)
+        for c in commands:
+            with self.subTest(c):
+                for args in ((c, "--help"), ("help", c)):
+                    h = run(*args)
+                    self.assertEqual(h.returncode, 0)
+                    self.assertTrue(h.stdout.startswith(f"usage: pmtool {c}"), h.stdout)
+                    self.assertGreater(len(h.stdout.splitlines()), 2)
+
+    def test_misspelt_names_get_the_closest(self):
+        for args, closest in [
+            (("model", "ZoneVisibiltyFromFieldPresModel"), "ZoneVisibilityFromFieldPresModel"),
+            (("sample", "zonevisibilityfromfieldpresmodel"), "ZoneVisibilityFromFieldPresModel"),
+            (("enum", "ActonType"), "ActionType"),
+            (("schema", "ActonType"), "ActionType"),
+            (("param", "ZoneId"), "ZoneID"),
+            (("modles",), "models"),
+        ]:
+            with self.subTest(args):
+                r = run(*args)
+                self.assertEqual(r.returncode, 2)
+                self.assertRegex(r.stderr, r"^pmtool: unknown \w+( or \w+)? '[^']+'; did you mean " + closest + r"\b")
+        r = run("read", stdin='{"ZoneVisibilityFromFieldPresModel":{"ZoneId":"7"}}')
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("unknown parameter name 'ZoneId'; did you mean ZoneID", r.stderr)
+        self.assertEqual(run("model", "Qqqqqqqqqqqqqqqqqq").stderr, "pmtool: unknown model 'Qqqqqqqqqqqqqqqqqq'\n")
+
+    def test_pretty_changes_only_white_space(self):
+        compact = run("sample", "DataSourcePresModel", "--seed", "2").stdout
+        pretty = run("pretty", stdin=compact)
+        self.assertEqual(pretty.returncode, 0)
+        self.assertGreater(len(pretty.stdout.splitlines()), 20)
+        self.assertIn('\n  "DataSourcePresModel": {\n    "', pretty.stdout)
+        self.assertEqual(run("read", stdin=pretty.stdout).stdout, compact)
+        self.assertEqual(json.loads(pretty.stdout), json.loads(compact))
+        self.assertEqual(run("pretty", stdin='{"x":').returncode, 1)
+
+    def test_param_lists_every_use(self):
+        lines = run("param", "0xd6ccfec3").stdout.splitlines()
+        self.assertEqual(lines[0], "0xd6ccfec3\tSelectedFieldNameAndCaption")
+        self.assertIn("ZoneVisibilityFromFieldPresModel\tSelectedFieldNameAndCaption\tnested structure", lines)
+        self.assertIn("FieldCaptionPairPresModel\t-\tdefault id", run("param", "FieldCaptionPairPresModel").stdout)
 
 
 if __name__ == "__main__":

@@ -27,6 +27,7 @@ UUID = {"type": "string", "pattern": r"^\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0
 TEXT = {"type": "string"}
 
 # The text of each value type of a member (descriptions.SCALARS) and its TypeScript type.
+# A value type not listed here travels as any text.
 VALUES = {
     "bool": ({"enum": ["true", "false"]}, "FlagText"),
     "int": (INTEGER, "IntegerText"),
@@ -57,6 +58,11 @@ WIRE_VALUE = "WireValue"    # any parameter of an embedded bag
 MODEL_BAG = "ModelBag"      # the outermost bag: models under their default ids
 
 
+def value_text(typ):
+    """(schema, TypeScript type) of the text of a value type."""
+    return VALUES.get(typ, (TEXT, "string"))
+
+
 def kind_word(kind):
     """'StructureList' -> 'structure list', as the tools print encoding kinds."""
     return re.sub(r"(?<!^)([A-Z])", r" \1", kind).lower()
@@ -76,7 +82,7 @@ class WireTypes:
         self.names = names  # parameter id -> name
         self.models = sorted(cat.models.values(), key=lambda m: m.name)
         self.enums = sorted(cat.enums.values(), key=lambda e: e.name)
-        clash = ({f"{VALUE_DEF_PREFIX}{t}" for t in VALUES} | {WIRE_VALUE, MODEL_BAG}) & (
+        clash = ({f"{VALUE_DEF_PREFIX}{t}" for t in d.SCALARS} | {WIRE_VALUE, MODEL_BAG}) & (
             {m.name for m in self.models} | {e.name for e in self.enums})
         if clash:
             raise d.DescriptionError(f"names reserved for wire types: {sorted(clash)}")
@@ -106,13 +112,17 @@ class WireTypes:
                 out.append((mem, self.required(mem)))
         return out
 
-    @staticmethod
-    def presence(mem):
+    # Member options that leave a member written on every write; any other (opt, omit, if,
+    # and options this module does not know) may leave it out.
+    ALWAYS_OPTIONS = {"start", "item", "mapflag", "via", "ctx", "noread", "read-after", "elem"}
+
+    @classmethod
+    def presence(cls, mem):
         if "nowrite" in mem.opts:
             return "never"
         if mem.kind in ("TextMap", "StructureMap"):
             return "when not empty"
-        if any(k in mem.opts for k in ("opt", "omit", "if")):
+        if set(mem.opts) - cls.ALWAYS_OPTIONS:
             return "when set"
         return "always"
 
@@ -163,9 +173,9 @@ class WireTypes:
             s = {"type": "object", "additionalProperties": {"anyOf": [self.slot_schema(mem.elem), {"type": "null"}]}}
         elif k == "EmbeddedParameters":
             s = {"type": "object", "additionalProperties": ref(WIRE_VALUE)}
-        else:
-            raise d.DescriptionError(f"{mem.path}:{mem.line}: no wire text for kind {k}")
-        s = dict(s) if "$ref" not in s else {**s}
+        else:  # a kind of member this module does not know yet: any wire value
+            s = ref(WIRE_VALUE)
+        s = dict(s)
         s["description"] = f"{mem.stem}: 0x{mem.id:08x}, {kind_word(k)}, {self.presence(mem)}"
         return s
 
@@ -198,7 +208,8 @@ class WireTypes:
     def definitions(self):
         """[(name, schema, names of the definitions it refers to)] of every definition."""
         defs = []
-        for typ, (schema, _) in VALUES.items():
+        for typ in d.SCALARS:
+            schema = value_text(typ)[0]
             defs.append((VALUE_DEF_PREFIX + typ, self.parameter_id_schema() if schema is None else schema))
         defs.append((WIRE_VALUE, {"description": "any parameter of an embedded bag",
                                   "type": ["string", "array", "object", "null"],
@@ -282,7 +293,7 @@ class WireTypes:
     def ts_type(self, typ):
         if typ in self.cat.enums:
             return ".".join(ts_ident(p) for p in typ.split("::"))
-        return VALUES[typ][1]
+        return value_text(typ)[1]
 
     def ts_slot(self, name):
         if name in d.EXTERNAL_MODELS:
@@ -308,7 +319,7 @@ class WireTypes:
             return f"{{ [key: string]: {self.ts_slot(mem.elem)} | null }}"
         if k == "EmbeddedParameters":
             return "WireBag"
-        raise d.DescriptionError(f"{mem.path}:{mem.line}: no wire text for kind {k}")
+        return "WireValue"
 
     def ts_model(self, m):
         ext = f" extends {m.base_model.name}" if m.base_model else ""

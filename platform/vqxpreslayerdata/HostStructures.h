@@ -1,0 +1,75 @@
+#pragma once
+// The structure serializers of the presentation layer's value structures (PaneId,
+// DataColumn ...): StructSerializer<V, V> writes a value's members into the current scope
+// and rebuilds the value from a bag; the slots below are shared by all of them. Each
+// serializer also registers the ids of its members, which only it writes and reads.
+
+#include <map>
+#include <vector>
+
+#include "vqxpreslayer/Parameters.h"
+#include "vqxpreslayer/SerializeStructure.h"
+#include "vqxpreslayer/Serializers.h"
+
+class ParametersRegistry;
+
+template <typename ConstPtr, typename Ptr>
+class StructSerializer;
+
+template <typename V>
+class HostStructureSerializer : public IStructureSerializer {
+ public:
+  static bool IsComposite() { return true; }
+
+  void SerializeParameter(RefCntPtr<const IParameter> parameter, unsigned int id, SerializeStructure& cursor,
+                          bool asSubStructure) const override {
+    const V& value = Held<V>(parameter.get());
+    if (asSubStructure) {
+      SubStructure scope(id, cursor, IsComposite());
+      StructSerializer<V, V>::SerializeObj(value, cursor);
+    } else {
+      StructSerializer<V, V>::SerializeObj(value, cursor);
+    }
+  }
+  RefCntPtr<IParameter> DeserializeParameter(RefCntPtr<const IParameters> bag, unsigned int id) const override {
+    return MakeRefCnt<ValParameter<V>>(StructSerializer<V, V>::ToObject(std::move(bag), id));
+  }
+  std::vector<RefCntPtr<IParameter>> SplitList(RefCntPtr<const IParameter> list) const override {
+    std::vector<RefCntPtr<IParameter>> out;
+    for (const V& v : Held<std::vector<V>>(list.get())) out.push_back(MakeRefCnt<ValParameter<V>>(v));
+    return out;
+  }
+  void JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+                unsigned int id) const override {
+    std::vector<V> values;
+    for (const auto& item : items) values.push_back(Held<V>(item.get()));
+    bag->SetParameter(id, MakeRefCnt<ValParameter<std::vector<V>>>(std::move(values)));
+  }
+  std::map<TString, RefCntPtr<IParameter>> SplitMap(RefCntPtr<const IParameter> map) const override {
+    std::map<TString, RefCntPtr<IParameter>> out;
+    for (const auto& [key, v] : Held<std::map<TString, V>>(map.get())) out.emplace(key, MakeRefCnt<ValParameter<V>>(v));
+    return out;
+  }
+  void JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+               unsigned int id) const override {
+    std::map<TString, V> values;
+    for (const auto& [key, item] : items) values.emplace(key, Held<V>(item.get()));
+    bag->SetParameter(id, MakeRefCnt<ValParameter<std::map<TString, V>>>(std::move(values)));
+  }
+  bool ParsesStringList() const override { return false; }
+  void SetContext(RefCntPtr<const IParameters>, unsigned int, RefCntPtr<IParameters>) const override {}
+  // A value has no null form: a null entry reads back as the default value.
+  RefCntPtr<IParameter> MakeNullParameter() const override { return MakeRefCnt<ValParameter<V>>(V()); }
+
+ protected:
+  ~HostStructureSerializer() override = default;
+
+ private:
+  template <typename H>
+  static const H& Held(const IParameter* parameter) {
+    if (!parameter) ThrowNullPointerDereferenced();
+    const auto* holder = HolderOf<H>(parameter);
+    if (!holder) ThrowTypeMismatchCommandException(0);
+    return holder->Value();
+  }
+};

@@ -36,6 +36,15 @@ void RegisterStructure(ParametersRegistry& registry, std::initializer_list<std::
   for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
 }
 
+// A value structure of the presentation layer, written by its own StructSerializer<V, V>,
+// with the ids of its members.
+template <typename V>
+void RegisterHostStructure(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
+  const auto serializer = CreateStructureSerializer<StructSerializer<V, V>>();
+  for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
+  StructSerializer<V, V>::RegisterParameters(registry);
+}
+
 inline void RegisterShape(ParametersRegistry& registry, ParameterShape shape, std::initializer_list<std::uint32_t> ids) {
   for (std::uint32_t id : ids) registry.RegisterShape(id, shape);
 }

@@ -11,6 +11,7 @@
 
 #include "framework/ModelInfo.h"
 #include "framework/Sampler.h"
+#include "framework/StructSerializer.h"
 #include "framework/ValueTexts.h"
 #include "vqxpreslayer/Commands.h"
 #include "vqxpreslayer/ContextualDataValueSerializer.h"
@@ -45,6 +46,8 @@ bool IsEmptyValue(const V& v) {
     return v.empty();
   else if constexpr (requires { v.count(); })
     return v.count() == 0;
+  else if constexpr (requires { v.isNull(); })  // Qt's value types
+    return v.isNull();
   else
     return v == V{};
 }
@@ -56,8 +59,10 @@ int CompareValues(const V& a, const V& b) {
     if (b < a) return 1;
     if (a == b) return 0;
     return kUnordered;  // NaN
-  } else {
+  } else if constexpr (requires { a == b; }) {
     return a == b ? 0 : kUnordered;
+  } else {
+    return kUnordered;
   }
 }
 
@@ -98,6 +103,12 @@ bool ReadHeld(const IParameters&, const IParameter& parameter, void* field) {
 
 template <typename V>
 void SampleValue(V& v, Sampler& s);
+
+// Value types of sibling libraries (images, the presentation layer's value structures) are
+// sampled by a function `void SampleOf(V&, Sampler&)` declared beside them, found by
+// argument-dependent lookup.
+struct NoHostValue {};
+inline void SampleOf(NoHostValue&, Sampler&) {}
 
 inline TUUID SampleUuid(Sampler& s) {
   std::array<std::uint8_t, 16> b{};
@@ -150,6 +161,8 @@ void SampleValue(V& v, Sampler& s) {
       case 2: v = DataValue(static_cast<double>(s.Between(-4000, 4000)) / 16); break;
       default: v = DataValue(s.Text()); break;
     }
+  } else if constexpr (requires { SampleOf(v, s); }) {
+    SampleOf(v, s);
   } else if constexpr (std::is_same_v<V, RefCntPtr<const IParameters>>) {
     v = MakeRefCnt<Parameters>();
   } else if constexpr (std::is_same_v<V, RefCntPtr<const CommandsPresModel>>) {
@@ -263,6 +276,23 @@ void WriteStructureMap(const MemberInfo& m, const void* field, SerializeStructur
   }
 }
 
+// Value structures of the presentation layer (PaneId, DataColumn ...): written by their own
+// structure serializer, StructSerializer<V, V>, inside a scope.
+template <typename V>
+void WriteHostStructure(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  SubStructure scope(m.id, cursor, StructSerializer<V, V>::IsComposite());
+  StructSerializer<V, V>::SerializeObj(*static_cast<const V*>(field), cursor);
+}
+
+template <typename V>
+void WriteHostStructureMap(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  MapStructure map(m.id, cursor);
+  for (const auto& [key, value] : *static_cast<const std::map<TString, V>*>(field)) {
+    MapItemStructure item(key, cursor);
+    StructSerializer<V, V>::SerializeObj(value, cursor);
+  }
+}
+
 void WriteEmbedded(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
 
 // A fresh command serializer per write, released whether or not it wrote.
@@ -337,6 +367,17 @@ struct Codec<EncodingKind::StructureMap, std::map<TString, RefCntPtr<const M>>,
   using V = std::map<TString, RefCntPtr<const M>>;
   static constexpr MemberCodec value =
       Make<V>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &M::GetModelInfo);
+};
+// A nested structure or structure map of values rather than models: a value structure.
+template <typename V>
+struct Codec<EncodingKind::NestedStructure, V, V> {
+  static constexpr MemberCodec value = Make<V>(EncodingKind::NestedStructure, &WriteHostStructure<V>, &ReadHeld<V>);
+};
+template <typename V>
+struct Codec<EncodingKind::StructureMap, std::map<TString, V>, std::map<TString, V>> {
+  using Map = std::map<TString, V>;
+  static constexpr MemberCodec value =
+      Make<Map>(EncodingKind::StructureMap, &WriteHostStructureMap<V>, &ReadHeld<Map>);
 };
 template <>
 struct Codec<EncodingKind::EmbeddedParameters, RefCntPtr<const IParameters>, RefCntPtr<const IParameters>> {

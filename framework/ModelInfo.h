@@ -75,6 +75,8 @@ struct MemberInfo {
   bool read = true;
   bool write = true;
   MemberCondition guard{};
+  // A hand-written emptiness test of the value: the member is left out when it is true.
+  bool (*unless)(const void* field) = nullptr;
 
   constexpr MemberInfo WhenSet(const void* omit = nullptr) const {
     MemberInfo m = *this;
@@ -107,14 +109,22 @@ struct MemberInfo {
     m.guard = MemberCondition{member, op, value};
     return m;
   }
+  constexpr MemberInfo Unless(bool (*test)(const void* field)) const {
+    MemberInfo m = *this;
+    m.unless = test;
+    return m;
+  }
   // "when set" in the tools' terms: some presence test applies.
-  constexpr bool IsConditional() const { return whenSet || guard.op != CompareOp::None; }
+  constexpr bool IsConditional() const { return whenSet || guard.op != CompareOp::None || unless; }
 };
 
 // One class a dispatching root hands its models on to, by the value of its discriminant.
+// `view`, when set, is the class the root's writer views such a model as (a class above
+// `info`, whose holder `info`'s serializer also accepts); reading still makes `info`.
 struct ConcreteClass {
   std::uint32_t type;
   const ModelInfo& (*info)();
+  const ModelInfo& (*view)() = nullptr;
 };
 
 struct ModelInfo {
@@ -135,6 +145,15 @@ struct ModelInfo {
   std::int16_t dispatchMember = -1;
   std::span<const ConcreteClass> concrete{};
   std::uint32_t typeId = 0;  // this class's discriminant value, 0 when none
+  // Kind-map roots: the class a discriminant naming none of `concrete` is viewed as and read
+  // as. With it, a view whose type has no registered serializer is written by the view's
+  // own writer (see Dispatch in ModelSerialization.cpp).
+  const ModelInfo& (*fallback)() = nullptr;
+  // The class the root's writer views this class's models as (ConcreteClass::view); its
+  // serializer also accepts a holder of that class.
+  const ModelInfo& (*viewedAs)() = nullptr;
+  // The model a holder of exactly this class holds: false for any other parameter.
+  bool (*unwrap)(const IParameter* parameter, const PresentationModel** model) = nullptr;
   // Hand-written steps run after this class's own members are written or read.
   void (*writeHook)(const PresentationModel*, SerializeStructure&) = nullptr;
   void (*readHook)(PresentationModel*, const IParameters&) = nullptr;
@@ -170,6 +189,16 @@ struct ModelInfo {
   constexpr ModelInfo Type(std::uint32_t type) const {
     ModelInfo m = *this;
     m.typeId = type;
+    return m;
+  }
+  constexpr ModelInfo Fallback(const ModelInfo& (*f)()) const {
+    ModelInfo m = *this;
+    m.fallback = f;
+    return m;
+  }
+  constexpr ModelInfo ViewedAs(const ModelInfo& (*v)()) const {
+    ModelInfo m = *this;
+    m.viewedAs = v;
     return m;
   }
   constexpr ModelInfo Hooks(void (*write)(const PresentationModel*, SerializeStructure&),

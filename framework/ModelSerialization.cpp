@@ -46,6 +46,7 @@ bool IsPresent(const ModelInfo& info, const MemberInfo& m, const PresentationMod
   }
   if (m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)))
     return false;
+  if (m.unless && m.unless(field)) return false;
   // Maps are written only when they have entries.
   if ((m.codec->kind == EncodingKind::TextMap || m.codec->kind == EncodingKind::StructureMap) &&
       m.codec->isEmpty(field))
@@ -74,9 +75,30 @@ class LevelGuard {
   unsigned* m_depth;
 };
 
+// A kind-map root (one with a fallback class) hands the model on as the class its kind map
+// names for the discriminant, the fallback class for any other value; a model that is not
+// of that class is handed on to nothing. The serializer registered for the discriminant
+// writes the view; when none is registered, the view's own writer does, so that no level
+// is lost.
+void DispatchByKind(const ModelInfo& info, const PresentationModel* model, std::uint32_t type,
+                    SerializeStructure& cursor) {
+  const ModelInfo* view = &info.fallback();
+  for (const ConcreteClass& c : info.concrete) {
+    if (c.type != type) continue;
+    view = c.view ? &c.view() : &c.info();
+    break;
+  }
+  if (!view->isInstance(model)) return;
+  if (const IStructureSerializer* serializer = cursor.GetStructureSerializer(type))
+    serializer->SerializeParameter(view->wrap(model), type, cursor, false);
+  else
+    WriteModel(*view, model, cursor);
+}
+
 void Dispatch(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
   const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(model)));
+  if (info.fallback) return DispatchByKind(info, model, type, cursor);
   RefCntPtr<IParameter> wrapper;
   for (const ConcreteClass& c : info.concrete) {
     if (c.type != type) continue;
@@ -149,6 +171,7 @@ void WriteLevels(const ModelInfo& info, const PresentationModel* model, Serializ
 bool PassesOwnPresence(const MemberInfo& m, const void* field) {
   if (m.guard.op != CompareOp::None && m.guard.member < 0 && !Compares(m, field, m.guard.op, m.guard.value))
     return false;
+  if (m.unless && m.unless(field)) return false;
   return !(m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)));
 }
 
@@ -191,10 +214,13 @@ RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters*
   if (!existing && info.dispatchMember >= 0 && target) {
     const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
     const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(target.get())));
+    const ModelInfo* named = info.fallback ? &info.fallback() : &info;
     for (const ConcreteClass& c : info.concrete) {
-      const ModelInfo& concrete = c.info();
-      if (c.type == type && &concrete != &info) return ReadModel(concrete, bag, id, nullptr);
+      if (c.type != type) continue;
+      named = &c.info();
+      break;
     }
+    if (named != &info) return ReadModel(*named, bag, id, nullptr);
   }
   return target;
 }

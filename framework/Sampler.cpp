@@ -58,7 +58,8 @@ RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
     root = &root->base();
     if (!type) type = root->typeId;
   }
-  if (root->dispatchMember >= 0 && type) {
+  // A class with no such value anywhere above it names no class: its discriminant is 0.
+  if (root->dispatchMember >= 0) {
     const MemberInfo& d = root->members[static_cast<std::size_t>(root->dispatchMember)];
     *static_cast<DocParameterID*>(d.field(model.get())) = static_cast<DocParameterID>(type);
   }

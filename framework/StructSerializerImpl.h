@@ -2,6 +2,8 @@
 // The virtual slots of StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>, and what the
 // generated member tables need. Include only in generated serializer units.
 
+#include <optional>
+
 #include "framework/MemberCodecs.h"
 #include "framework/StructSerializer.h"
 
@@ -21,6 +23,16 @@ void StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::SerializeParameter(RefC
                                                                          unsigned int id,
                                                                          SerializeStructure& cursor,
                                                                          bool asSubStructure) const {
+  // A class that its family's root views as a class above it also takes that view, and
+  // writes what it holds as the view's class.
+  const ModelInfo& info = T::GetModelInfo();
+  const PresentationModel* viewed = nullptr;
+  if (info.viewedAs && parameter && info.viewedAs().unwrap(parameter.get(), &viewed)) {
+    std::optional<SubStructure> scope;
+    if (asSubStructure) scope.emplace(id, cursor, IsComposite());
+    WriteModel(info.viewedAs(), viewed, cursor);
+    return;
+  }
   const RefCntPtr<const T>& model = detail::HeldIn<RefCntPtr<const T>>(parameter.get());
   if (asSubStructure) {
     SubStructure scope(id, cursor, IsComposite());
@@ -90,11 +102,20 @@ template <typename M>
 RefCntPtr<IParameter> WrapModel(const PresentationModel* model) {
   return MakeRefCnt<ValParameter<RefCntPtr<const M>>>(RefCntPtr<const M>(static_cast<const M*>(model)));
 }
+template <typename M>
+bool UnwrapModel(const IParameter* parameter, const PresentationModel** model) {
+  const auto* holder = HolderOf<RefCntPtr<const M>>(parameter);
+  if (!holder) return false;
+  *model = holder->Value().get();
+  return true;
+}
 }  // namespace detail
 
 template <typename M>
 constexpr ModelInfo ModelInfoFor(const char* name, std::span<const MemberInfo> members) {
-  return ModelInfo{name, M::ID, members, &detail::CreateModel<M>, &detail::IsInstanceOf<M>, &detail::WrapModel<M>};
+  ModelInfo info{name, M::ID, members, &detail::CreateModel<M>, &detail::IsInstanceOf<M>, &detail::WrapModel<M>};
+  info.unwrap = &detail::UnwrapModel<M>;
+  return info;
 }
 
 // Hand-written serializer steps of model M, as the generic writer and reader call them.

@@ -29,9 +29,29 @@ root's member whose parameter-id value names the concrete class), `type=0x...`
 (hand-written functions run after the members are written or read:
 `void F(const M&, SerializeStructure&)`, `void F(M&, const IParameters&)`).
 
+Kind maps (draw items, render nodes): a dispatching root given `fallback=C`
+hands each model on by a map from type values to classes instead of a plain
+list:
+    type=0xA,0xB,...  every value naming this class: the first is its own (the
+                      sampler's), the others aliases; all are registered for the
+                      class's serializer and read back as the class. On the root
+                      itself they are the values viewed as the root.
+    fallback=C        (root) the class, C or the root itself, that any other
+                      value is viewed as, on writing and on reading.
+    view=C            (a class with type=) the root's writer views models of
+                      this kind as C, a class above it, and this class's
+                      serializer takes a holder of C too, writing it as C.
+The root writer views the model as the class its type value names; a model not
+of that class is handed on to nothing (type parameter and the levels already
+written only). The serializer registered for the value writes the view; when
+none is, the view's own writer does. `start:M=V` (any model) makes the
+constructor set the inherited member M to V, e.g. `start:Type=0xd60d17fb`.
+
 Hand-written operations of a model are declared among its members by
 `method \`declaration\`` lines and defined in presentation-model/. A file may
-start with `include "header"` lines for the types those declarations use.
+start with `include "header"` lines for the types those declarations use, and
+`serializer-include "header"` lines for the functions that unless= names (read
+by the family's serializer unit only).
 
 Member line: `Stem Type Id [options]`; Id is `-` for a member with accessors
 but no parameter. Types:
@@ -39,19 +59,26 @@ but no parameter. Types:
     bool int uint int64 uint64 float double seconds TString FieldName
     QualifiedName FormattedText TUUID ColorObject DataValue DocParameterID
     SimpleIdentifier ObjectIdentifier StateIdentifier SlideIdentifier
+    QImage QPixmap (as text: base64 PNG; a QPixmap needs a QGuiApplication)
     an enumeration name, a model name (nested structure), Parameters (embedded
     parameters), Commands / SimpleCommands (written by the command serializer),
+    PaneId DataColumn (value structures with their own structure serializer:
+    a nested structure, or the values of a structure map),
     [T] list, vec<int|uint|float|double> number vector, {T} map keyed by text.
 
 Member options:
 
     start=V        starting value (a literal, "text", `new` for a fresh nested
-                   model, or a C++ expression in backticks)
+                   model, ~0 for all bits set, or a C++ expression in backticks)
     opt            written only when it differs from its starting value
     omit=V         written only when it differs from V
     if=M | if=M==V | if=M!=V | if=>V | if=>=V
                    written only when another member M is set / equals V /
                    differs from V, or when the member itself is > V / >= V
+    unless=F       written only when F(value) is false: F a hand-written or
+                   helper emptiness test taking the member's value, e.g.
+                   SimpleTypesPresModelHelpers::IsEmpty (declared in a header
+                   named by the file's include lines)
     item=0x...     item id of a structure list
     mapflag=B      map-item flag of a text map (default: true for text values)
     via=T          written and read through the serializer of T
@@ -217,6 +244,15 @@ SCALARS = {
     "StateIdentifier": ("StateIdentifier", False, "value"),
     "SlideIdentifier": ("SlideIdentifier", False, "value"),
 }
+SCALARS.update({
+    "QImage": ("QImage", False, "value"),
+    "QPixmap": ("QPixmap", False, "value"),
+})
+# Value structures of the presentation layer: nested structures or structure-map values
+# written by their own StructSerializer<V, V>.
+HOST_STRUCTURES = {"PaneId": "PaneId", "DataColumn": "DataColumn"}
+# The header that brings a member type and what the framework needs of it.
+TYPE_HEADERS = {t: "framework/HostValues.h" for t in ("QImage", "QPixmap", "PaneId", "DataColumn")}
 NUMBER_VECTOR = {"int": "int", "uint": "unsigned int", "float": "float", "double": "double"}
 EXTERNAL_MODELS = {"Commands": "CommandsPresModel", "SimpleCommands": "SimpleCommandsPresModel"}
 
@@ -269,15 +305,22 @@ class Model:
     hierarchy: bool = False
     dispatch: Optional[str] = None
     type_id: Optional[int] = None
+    type_ids: list = field(default_factory=list)  # every value naming this class; type_id is the first
+    fallback: Optional[str] = None  # kind-map roots: the class any other value is viewed and read as
+    view: Optional[str] = None      # the class above this one that the root's writer views it as
+    starts: list = field(default_factory=list)  # [(inherited member stem, value)] set by the constructor
     external: bool = False  # described elsewhere; known here, not generated here
     write_hook: Optional[str] = None  # hand-written: void F(const M&, SerializeStructure&), after the members
     read_hook: Optional[str] = None   # hand-written: void F(M&, const IParameters&), after the members
     methods: list = field(default_factory=list)  # hand-written member declarations, verbatim
     includes: list = field(default_factory=list)  # headers the family's declarations need
+    serializer_includes: list = field(default_factory=list)  # headers only the serializer unit needs
     # resolved
     base_model: Optional["Model"] = None
     root: Optional["Model"] = None  # hierarchy root when the model belongs to one
-    concrete: list = field(default_factory=list)  # for dispatching roots: [(type id, Model)]
+    concrete: list = field(default_factory=list)  # for dispatching roots: [(type id, Model, view Model or None)]
+    fallback_model: Optional["Model"] = None
+    view_model: Optional["Model"] = None
 
 
 _MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((?:\s+\S+)*)\s*")
@@ -305,11 +348,18 @@ def strip_comment(line):
 def parse_models(path, family):
     models = []
     includes = []
+    serializer_includes = []
     cur = None
     with open(path, encoding="utf-8") as f:
         for no, raw in enumerate(f, 1):
             line = strip_comment(raw.rstrip("\n"))
             if not line.strip():
+                continue
+            if line.startswith("serializer-include "):
+                m = re.fullmatch(r'serializer-include\s+"([^"]+)"', line)
+                if not m:
+                    fail(path, no, 'expected serializer-include "path"')
+                serializer_includes.append(m.group(1))
                 continue
             if line.startswith("include "):
                 m = re.fullmatch(r'include\s+"([^"]+)"', line)
@@ -331,7 +381,16 @@ def parse_models(path, family):
                     elif k == "dispatch" and v:
                         cur.dispatch = v
                     elif k == "type" and v:
-                        cur.type_id = int(v, 16)
+                        if not re.fullmatch(r"0x[0-9a-fA-F]{8}(,0x[0-9a-fA-F]{8})*", v):
+                            fail(path, no, f"type= takes ids 0x... separated by commas, not {v!r}")
+                        cur.type_ids = [int(x, 16) for x in v.split(",")]
+                        cur.type_id = cur.type_ids[0]
+                    elif k == "fallback" and v:
+                        cur.fallback = v
+                    elif k == "view" and v:
+                        cur.view = v
+                    elif k.startswith("start:") and v and re.fullmatch(r"[A-Za-z_]\w*", k[6:]):
+                        cur.starts.append((k[6:], v))
                     elif k == "write-hook" and v:
                         cur.write_hook = v
                     elif k == "read-hook" and v:
@@ -365,13 +424,14 @@ def parse_models(path, family):
                     fail(path, no, f"option {k!r} given twice")
                 if k in ("opt", "ctx", "noread", "nowrite") and not eq:
                     mem.opts[k] = True
-                elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem") and eq:
+                elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem", "unless") and eq:
                     mem.opts[k] = v
                 else:
                     fail(path, no, f"unknown member option {w!r}")
             cur.members.append(mem)
     for m in models:
         m.includes = includes
+        m.serializer_includes = serializer_includes
     return models
 
 
@@ -428,7 +488,8 @@ class Catalogue:
                 root = m.root
                 if root is None or root.dispatch is None:
                     fail(m.path, m.line, f"{m.name} gives a type but belongs to no dispatching hierarchy")
-                root.concrete.append((m.type_id, m))
+                for t in m.type_ids:
+                    root.concrete.append((t, m, None))
             if m.dispatch:
                 if not m.hierarchy:
                     fail(m.path, m.line, "dispatch is only for hierarchy roots")
@@ -436,11 +497,48 @@ class Catalogue:
                 if d is None or d.cpp != "DocParameterID":
                     fail(m.path, m.line, f"dispatch member {m.dispatch} must be a DocParameterID member of {m.name}")
         for m in self.models.values():
-            m.concrete.sort()
-            values = [v for v, _ in m.concrete]
+            self._resolve_kinds(m)
+        for m in self.models.values():
+            m.concrete.sort(key=lambda c: c[0])
+            values = [v for v, _, _ in m.concrete]
             if len(set(values)) != len(values):
                 fail(m.path, m.line, f"{m.name}: two classes share a type value")
         self._check_ids()
+
+    def _resolve_kinds(self, m):
+        """Kind-map options and inherited starts of one model."""
+        if m.fallback:
+            if not m.dispatch:
+                fail(m.path, m.line, "fallback= is for dispatching roots")
+            fb = self.models.get(m.fallback)
+            if fb is None or fb.root is not m:
+                fail(m.path, m.line, f"fallback {m.fallback} is not a class of {m.name}'s family")
+            m.fallback_model = fb
+        if m.view:
+            v = self.models.get(m.view)
+            if m.type_id is None or v is None or v not in self.ancestors(m) or m.root is None \
+                    or m.root.fallback is None:
+                fail(m.path, m.line, f"view= names a class above {m.name} in a kind-map family, and needs type=")
+            m.view_model = v
+            m.root.concrete = [(t, c, v if c is m else w) for t, c, w in m.root.concrete]
+        for stem, value in m.starts:
+            if not any(mem.stem == stem for b in self.ancestors(m) for mem in b.members):
+                fail(m.path, m.line, f"start:{stem} names no member inherited by {m.name}")
+
+    def ancestors(self, m):
+        out = []
+        b = m.base_model
+        while b:
+            out.append(b)
+            b = b.base_model
+        return out
+
+    def inherited_member(self, m, stem):
+        for b in self.ancestors(m):
+            mem = self.member(b, stem)
+            if mem is not None:
+                return mem
+        return None
 
     def all_members(self, m):
         chain = []
@@ -470,6 +568,8 @@ class Catalogue:
             return text, self.enums[text].cpp_name, False, self.enums[text]
         if text in self.models:
             return text, text, True, None
+        if text in HOST_STRUCTURES:
+            return text, HOST_STRUCTURES[text], False, None
         if text == "Parameters":
             return text, "RefCntPtr<const IParameters>", False, None
         if text in EXTERNAL_MODELS:
@@ -490,6 +590,8 @@ class Catalogue:
         elif t.startswith("[") and t.endswith("]"):
             mem.elem, mem.elem_cpp, mem.elem_is_model, mem.elem_enum = self._element(model, mem, t[1:-1])
             mem.shape = "list"
+            if mem.elem in HOST_STRUCTURES:
+                fail(mem.path, mem.line, f"lists of {mem.elem} are not supported; use a map or a model")
             if mem.elem_is_model:
                 mem.kind = "StructureList"
                 mem.elem_cpp = f"RefCntPtr<const {mem.elem_cpp}>"
@@ -505,6 +607,8 @@ class Catalogue:
             if mem.elem_is_model:
                 mem.kind = "StructureMap"
                 mem.elem_cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+            elif mem.elem in HOST_STRUCTURES:
+                mem.kind = "StructureMap"
             else:
                 mem.kind = "TextMap"
             mem.cpp = f"std::map<TString, {mem.elem_cpp}>"
@@ -516,6 +620,8 @@ class Catalogue:
             elif mem.elem_is_model:
                 mem.kind = "NestedStructure"
                 mem.elem_cpp = mem.cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+            elif t in HOST_STRUCTURES:
+                mem.kind, mem.cpp = "NestedStructure", mem.elem_cpp
             elif t == "Parameters":
                 mem.kind = "EmbeddedParameters"
                 mem.cpp = mem.elem_cpp
@@ -535,7 +641,10 @@ class Catalogue:
             fail(mem.path, mem.line, "via= names a scalar type for a scalar member")
         if mem.shape in ("list", "map") and "elem" not in o and not mem.stem.endswith("s"):
             fail(mem.path, mem.line, f"{mem.stem}: a list or map stem ends in 's', or give elem=")
-        if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite")):
+        if "unless" in o and not re.fullmatch(r"[A-Za-z_][\w:]*", o["unless"]):
+            fail(mem.path, mem.line, "unless= names a function")
+        if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite",
+                                                   "unless")):
             fail(mem.path, mem.line, "a member without parameter takes no wire options")
         if "if" in o:
             cond = o["if"]
@@ -575,8 +684,8 @@ class Catalogue:
                 shapes.setdefault(mem.id, (shape, where))
                 if mem.kind == "StructureList":
                     note(mem.item_id, mem.elem, where)
-            if m.type_id is not None:
-                note(m.type_id, m.name, f"{m.path}:{m.line}")
+            for t in m.type_ids:
+                note(t, m.name, f"{m.path}:{m.line}")
 
 
 def load(enum_files, model_files, host_enum_files=(), external_enum_files=(), external_model_files=()):

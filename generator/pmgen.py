@@ -199,6 +199,8 @@ class Emitter:
             return f"DocParameterID{{{text}}}"
         if typ == "std::chrono::seconds":
             return f"std::chrono::seconds{{{text}}}"
+        if text == "~0" and typ in ("unsigned int", "std::uint64_t"):
+            return f"static_cast<{typ}>(~0ull)"
         if typ in ("int", "unsigned int", "std::int64_t", "std::uint64_t", "float", "double"):
             if not re.fullmatch(r"-?(0x[0-9a-fA-F]+|\d+(\.\d*)?([eE]-?\d+)?)", text):
                 d.fail(mem.path, mem.line, f"{text!r} is not a number")
@@ -261,6 +263,8 @@ class Emitter:
             if m.base_model and m.base_model.family != fam:
                 fams.add(m.base_model.family)
             for mem in m.members:
+                if mem.elem in d.TYPE_HEADERS:
+                    enums.add(d.TYPE_HEADERS[mem.elem])
                 if mem.elem_enum is not None:
                     enums.add(self.enum_header(mem.elem_enum))
                 if mem.kind == "Command":
@@ -381,12 +385,15 @@ class Emitter:
                      if str(mem.opts.get("start", "")).startswith("`")]
             init = ", ".join(f"m_{mem.stem}({mem.opts['start'][1:-1]})" for mem in exprs)
             o.append(f"{m.name}::{m.name}()" + (f" : {init}" if init else "") + " {")
-            if news:
+            if news or m.starts:
                 o.append("\n")
                 for mem in news:
                     if not mem.elem_is_model or mem.shape != "single":
                         d.fail(mem.path, mem.line, "start=new is for nested models")
                     o.append(f"  m_{mem.stem} = MakeRefCnt<{mem.elem}>();\n")
+                for stem, value in m.starts:
+                    inherited = self.cat.inherited_member(m, stem)
+                    o.append(f"  Set{stem}({self.literal(inherited, value, inherited.cpp)});\n")
             o.append("}\n")
             o.append(f"{m.name}::~{m.name}() = default;\n")
             o.append(f"RefCntPtr<IParameters> {m.name}::AsIParameters() const {{ return pm::AsIParameters(this); }}\n")
@@ -395,7 +402,7 @@ class Emitter:
 
     # -- serializer unit
 
-    def member_row(self, m, idx, mem, consts):
+    def member_row(self, m, idx, mem, consts, wired=None):
         kind = mem.kind
         via = mem.opts.get("via")
         tmpl = f"K::{kind}, &M::m_{mem.stem}" + (f", {d.SCALARS[via][0]}" if via else "")
@@ -425,7 +432,7 @@ class Emitter:
             else:
                 parts = re.split(r"(==|!=)", cond)
                 target = self.cat.member(m, parts[0])
-                tidx = m.members.index(target)
+                tidx = (wired or m.members).index(target)
                 if len(parts) == 1:
                     row += f".If({tidx}, CompareOp::Set)"
                 else:
@@ -433,6 +440,9 @@ class Emitter:
                     lit = self.literal(target, parts[2], target.cpp, target.elem_enum)
                     consts.append(f"static constexpr {target.cpp} {name} = {lit};")
                     row += f".If({tidx}, CompareOp::{'Eq' if parts[1] == '==' else 'Ne'}, &{name})"
+        if "unless" in o:
+            row += (f".Unless([](const void* field) {{ return {o['unless']}("
+                    f"*static_cast<const {mem.cpp}*>(field)); }})")
         if "noread" in o:
             row += ".NotRead()"
         if "nowrite" in o:
@@ -443,16 +453,19 @@ class Emitter:
         ms = self.ordered(fam)
         incs = {self.family_header(fam)}
         for m in ms:
-            for _, c in m.concrete:
+            for _, c, _ in m.concrete:
                 incs.add(self.family_header(c.family))
+            if m.fallback_model:
+                incs.add(self.family_header(m.fallback_model.family))
         o = [HEADER.format(src=rel(ms[0].path)), '#include "framework/CatalogueSupport.h"\n',
              '#include "framework/StructSerializerImpl.h"\n']
         o.extend(f'#include "{h}"\n' for h in sorted(incs))
+        o.extend(f'#include "{h}"\n' for h in ms[0].serializer_includes)
         for m in ms:
             wired = [mem for mem in m.members if mem.id is not None]
             consts, rows = [], []
             for i, mem in enumerate(wired):
-                rows.append(self.member_row(m, i, mem, consts))
+                rows.append(self.member_row(m, i, mem, consts, wired))
             o.append(f"\nconst ModelInfo& {m.name}::GetModelInfo() {{\n  using M = {m.name};\n")
             if rows:
                 o.append("  using K = EncodingKind;\n")
@@ -476,12 +489,17 @@ class Emitter:
                          f"&codec::FieldPtr<&M::m_serializingDepth>)")
             if m.dispatch:
                 o.append("  static constexpr ConcreteClass kConcrete[] = {\n")
-                o.extend(f"      {{0x{v:08x}, &{c.name}::GetModelInfo}},\n" for v, c in m.concrete)
+                o.extend(f"      {{0x{v:08x}, &{c.name}::GetModelInfo"
+                         + (f", &{w.name}::GetModelInfo" if w else "") + "},\n" for v, c, w in m.concrete)
                 o.append("  };\n")
                 didx = wired.index(self.cat.member(m, m.dispatch))
                 info += f"\n      .Dispatch({didx}, kConcrete)"
             if m.type_id is not None:
                 info += f"\n      .Type(0x{m.type_id:08x})"
+            if m.fallback_model:
+                info += f"\n      .Fallback(&{m.fallback_model.name}::GetModelInfo)"
+            if m.view_model:
+                info += f"\n      .ViewedAs(&{m.view_model.name}::GetModelInfo)"
             if m.write_hook or m.read_hook:
                 w = f"&WriteHookOf<M, &{m.write_hook}>" if m.write_hook else "nullptr"
                 r = f"&ReadHookOf<M, &{m.read_hook}>" if m.read_hook else "nullptr"
@@ -501,14 +519,14 @@ class Emitter:
         """The host's registration of what this family's models carry: structure and value
         serializers by id, the shape of each id in text, and the parameters' names."""
         ms = self.ordered(fam)
-        structures, values, commands, shapes, ids = {}, {}, {}, {}, set()
+        structures, values, commands, shapes, ids, hosts = {}, {}, {}, {}, set(), {}
         for m in ms:
             structures.setdefault(m.name, set()).add(m.default_id)
             shapes[m.default_id] = "Single"
             ids.add(m.default_id)
-            if m.type_id is not None:
-                structures[m.name].add(m.type_id)
-                ids.add(m.type_id)
+            for t in m.type_ids:
+                structures[m.name].add(t)
+                ids.add(t)
             for mem in m.members:
                 if mem.id is None:
                     continue
@@ -516,6 +534,8 @@ class Emitter:
                 shapes[mem.id] = d.wire_shape(mem)
                 if mem.kind == "Command":
                     commands.setdefault(mem.elem, set()).add(mem.id)
+                elif mem.elem in d.HOST_STRUCTURES:
+                    hosts.setdefault(d.HOST_STRUCTURES[mem.elem], set()).add(mem.id)
                 elif mem.elem_is_model:
                     structures.setdefault(mem.elem, set()).add(mem.id)
                     if mem.kind == "StructureList":
@@ -533,6 +553,8 @@ class Emitter:
         o = [f"\nvoid Register{fam}Family(ParametersRegistry& registry) {{\n"]
         for name in sorted(structures):
             o.append(f"  RegisterStructure<{name}>(registry, {{{idlist(structures[name])}}});\n")
+        for name in sorted(hosts):
+            o.append(f"  RegisterHostStructure<{name}>(registry, {{{idlist(hosts[name])}}});\n")
         for typ in sorted(values):
             o.append(f"  RegisterValue<{typ}>(registry, {{{idlist(values[typ])}}});\n")
         for elem in sorted(commands):
@@ -576,8 +598,8 @@ class Emitter:
 
         for m in sorted(self.cat.models.values(), key=lambda m: m.name):
             users.setdefault(m.default_id, []).append((m.name, m.name))
-            if m.type_id is not None:
-                users.setdefault(m.type_id, []).append((short(m.name), m.name))
+            for n, t in enumerate(m.type_ids):
+                users.setdefault(t, []).append((short(m.name) + (f"Alias{n if n > 1 else ''}" if n else ""), m.name))
             for mem in m.members:
                 if mem.id is not None:
                     users.setdefault(mem.id, []).append((mem.stem, m.name))
@@ -678,7 +700,9 @@ def dump_models(cat):
                             "opts": {k: v for k, v in mem.opts.items() if k != "item"}})
         out.append({"name": m.name, "id": f"0x{m.default_id:08x}", "base": m.base, "family": m.family,
                     "direct": m.direct, "hierarchy": m.hierarchy,
-                    "type": None if m.type_id is None else f"0x{m.type_id:08x}", "members": members})
+                    "type": None if m.type_id is None else f"0x{m.type_id:08x}",
+                    "types": [f"0x{t:08x}" for t in m.type_ids], "dispatch": m.dispatch, "fallback": m.fallback,
+                    "view": m.view, "starts": {k: v for k, v in m.starts}, "members": members})
     return json.dumps(out, indent=1)
 
 

@@ -26,6 +26,10 @@ def load(models, enums=ENUMS):
         return d.load([e], [m])
 
 
+# A kind-map root for the cases below.
+ROOT = "model APresModel 0xf1000001 hierarchy dispatch=Kind fallback=APresModel\n  Kind DocParameterID 0xd6000010\n"
+
+
 class Refusals(unittest.TestCase):
     CASES = [
         ("shared id, other type", "model APresModel 0xf1000001\n  X int 0xd6000001\n  Y TString 0xd6000001\n",
@@ -43,6 +47,21 @@ class Refusals(unittest.TestCase):
         ("item id shared with another class",
          "model APresModel 0xf1000001\n  Xs [APresModel] 0xd6000001 item=0xd6000002\n"
          "model BPresModel 0xf1000002\n  Ys [BPresModel] 0xd6000003 item=0xd6000002\n", "holds BPresModel"),
+        ("fallback on a plain model", "model APresModel 0xf1000001 fallback=APresModel\n", "dispatching roots"),
+        ("fallback outside the family",
+         ROOT.replace("fallback=APresModel", "fallback=BPresModel") + "model BPresModel 0xf1000002\n",
+         "not a class of"),
+        ("view of a class below", ROOT.replace("fallback=APresModel", "fallback=BPresModel")
+         + "model BPresModel 0xf1000002 : APresModel type=0xd6000011 view=CPresModel\n"
+         "model CPresModel 0xf1000003 : BPresModel type=0xd6000012\n", "class above"),
+        ("two classes, one type value", ROOT + "model BPresModel 0xf1000002 : APresModel type=0xd6000011\n"
+         "model CPresModel 0xf1000003 : APresModel type=0xd6000012,0xd6000011\n", "share a type value"),
+        ("start of no inherited member", ROOT + "model BPresModel 0xf1000002 : APresModel start:Kinds=0xd6000011\n",
+         "names no member"),
+        ("unless on a member without parameter",
+         "model APresModel 0xf1000001\n  X int - unless=IsEmpty\n", "no wire options"),
+        ("list of value structures", "model APresModel 0xf1000001\n  Panes [PaneId] 0xd6000001 item=0xd6000002\n",
+         "not supported"),
     ]
 
     def test_refusals(self):
@@ -84,6 +103,22 @@ class Accepted(unittest.TestCase):
             "Kids2s": "StructureList", "Names": "ScalarList", "Sizes": "NumberVector", "Labels": "TextMap",
             "Kids": "StructureMap", "Bag": "EmbeddedParameters", "Menu": "Command", "Value": "ContextualValue",
             "Scratch": "ScalarText"})
+
+
+    def test_a_kind_map_gathers_every_value_and_view(self):
+        cat = load(ROOT.replace("fallback=APresModel", "fallback=BPresModel")
+                   + "model BPresModel 0xf1000002 : APresModel type=0xd6000011,0xd6000013 start:Kind=0xd6000011\n"
+                   "model CPresModel 0xf1000003 : BPresModel type=0xd6000012 view=BPresModel\n"
+                   "model DPresModel 0xf1000004 : APresModel\n  Pane PaneId 0xd6000020\n"
+                   "  Columns {DataColumn} 0xd6000021\n  Icon QImage 0xd6000022\n")
+        root = cat.models["APresModel"]
+        self.assertEqual([(t, c.name, v.name if v else None) for t, c, v in root.concrete],
+                         [(0xd6000011, "BPresModel", None), (0xd6000012, "CPresModel", "BPresModel"),
+                          (0xd6000013, "BPresModel", None)])
+        self.assertEqual(root.fallback_model.name, "BPresModel")
+        self.assertEqual(cat.models["BPresModel"].starts, [("Kind", "0xd6000011")])
+        kinds = {m.stem: m.kind for m in cat.models["DPresModel"].members}
+        self.assertEqual(kinds, {"Pane": "NestedStructure", "Columns": "StructureMap", "Icon": "ScalarText"})
 
 
 class ParameterNames(unittest.TestCase):

@@ -52,6 +52,14 @@ VALUES = {
     "ObjectIdentifier": (UUID, "UuidText"),
     "StateIdentifier": (UUID, "UuidText"),
     "SlideIdentifier": (UUID, "UuidText"),
+    "QImage": ({"type": "string", "contentEncoding": "base64", "contentMediaType": "image/png"}, "string"),
+    "QPixmap": ({"type": "string", "contentEncoding": "base64", "contentMediaType": "image/png"}, "string"),
+}
+# The presentation layer's value structures (descriptions.HOST_STRUCTURES): the parameters their
+# own structure serializer writes, each a text or a list of texts.
+HOST_STRUCTURE_FIELDS = {
+    "PaneId": [("PaneId.Row", UNSIGNED, "IntegerText"), ("PaneId.Column", UNSIGNED, "IntegerText")],
+    "DataColumn": [("DataColumn.Name", TEXT, "string"), ("DataColumn.Values", {"type": "array", "items": TEXT}, "string[]")],
 }
 VALUE_DEF_PREFIX = "text:"  # definitions of value texts, apart from model and enumeration names
 WIRE_VALUE = "WireValue"    # any parameter of an embedded bag
@@ -150,6 +158,8 @@ class WireTypes:
     def slot_schema(self, name):
         if name in d.EXTERNAL_MODELS:  # written by the command serializer
             return {"type": "array", "items": TEXT} if name == "Commands" else TEXT
+        if name in d.HOST_STRUCTURES:
+            return ref(VALUE_DEF_PREFIX + name)
         classes = self.slot_classes(name)
         if len(classes) == 1:
             return ref(name)
@@ -214,6 +224,11 @@ class WireTypes:
         defs.append((WIRE_VALUE, {"description": "any parameter of an embedded bag",
                                   "type": ["string", "array", "object", "null"],
                                   "items": ref(WIRE_VALUE), "additionalProperties": ref(WIRE_VALUE)}))
+        for name, fields in HOST_STRUCTURE_FIELDS.items():
+            defs.append((VALUE_DEF_PREFIX + name, {
+                "description": f"{name}, a value structure", "type": "object",
+                "properties": {key: schema for key, schema, _ in fields},
+                "additionalProperties": False}))
         defs += [(e.name, self.enum_schema(e)) for e in self.enums]
         defs += [(m.name, self.model_schema(m)) for m in self.models]
         return [(name, s, sorted(set(refs_of(s)))) for name, s in defs]
@@ -271,6 +286,10 @@ class WireTypes:
         o[-1] += ";"
         o += ["/** A parameter id: its name, or 0x and eight hexadecimal digits when it has none. */",
               "export type DocParameterID = ParameterName | `0x${string}`;", ""]
+        for name, fields in HOST_STRUCTURE_FIELDS.items():
+            o += [f"/** {name}, a value structure. */", f"export interface {name} {{"]
+            o += [f"  {ts_key(key)}?: {ts};" for key, _, ts in fields]
+            o += ["}", ""]
         for e in self.enums:
             o += self.ts_enum(e)
         for m in self.models:

@@ -4,11 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QGuiApplication>
+
 #include "TestModels.h"
 #include "framework/Sampler.h"
 #include "wire/JsonCursor.h"
 
 int main(int argc, char** argv) {
+  // The test models hold a pixmap, which exists only beside a QGuiApplication.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
   const std::uint64_t seeds = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 3;
   for (std::uint64_t seed = 1; seed <= seeds; ++seed) {
     for (ModelInfoGetter get : FrameworkTestFamilyModels()) {

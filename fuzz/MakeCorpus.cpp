@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "GuiApplication.h"
 #include "TestModels.h"
 #include "framework/Sampler.h"
 #include "wire/JsonCursor.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_fuzz_corpus DIR\n");
     return 1;
   }
+  const OffscreenGuiApplication app;
   const std::string dir = argv[1];
   int files = 0;
   auto writeAll = [&](std::span<const ModelInfoGetter> models) {

@@ -8,9 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "GuiApplication.h"
 #include "TestModels.h"
 #include "wire/JsonCursor.h"
 #include "wire/WireReader.h"
+
+// The application lives for the whole run; the fuzzer ends the process without unwinding.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  static const OffscreenGuiApplication app;
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const WireReader reader(test::Registry());

@@ -127,6 +127,15 @@ struct ConcreteClass {
   const ModelInfo& (*view)() = nullptr;
 };
 
+// A class that hands a model on to its subclasses itself (a checked level): its enumeration
+// member that names the subclass, the subclasses by that member's value, and the source its
+// errors name.
+struct LevelDispatch {
+  std::int16_t member;
+  std::span<const ConcreteClass> cases;
+  const char* source;
+};
+
 struct ModelInfo {
   const char* name;
   std::uint32_t defaultId;
@@ -157,6 +166,7 @@ struct ModelInfo {
   // Hand-written steps run after this class's own members are written or read.
   void (*writeHook)(const PresentationModel*, SerializeStructure&) = nullptr;
   void (*readHook)(PresentationModel*, const IParameters&) = nullptr;
+  const LevelDispatch* level = nullptr;  // checked levels: how this class hands models on
 
   constexpr ModelInfo Base(const ModelInfo& (*b)()) const {
     ModelInfo m = *this;
@@ -206,6 +216,11 @@ struct ModelInfo {
     ModelInfo m = *this;
     m.writeHook = write;
     m.readHook = read;
+    return m;
+  }
+  constexpr ModelInfo Levels(const LevelDispatch* dispatch) const {
+    ModelInfo m = *this;
+    m.level = dispatch;
     return m;
   }
 };

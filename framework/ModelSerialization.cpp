@@ -1,7 +1,10 @@
 // The generic model writer and reader, driven by the generated ModelInfo tables.
 
 #include <array>
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "framework/ModelInfo.h"
 #include "vqxpreslayer/Parameters.h"
@@ -125,6 +128,9 @@ const ModelInfo* DispatchingRoot(const ModelInfo& info) {
 class HeldLevels {
  public:
   static constexpr int kMaxLevels = 16;
+  explicit HeldLevels(const ModelInfo& start) : m_start(&start) {}
+  // The class whose writer started the write.
+  const ModelInfo& Start() const { return *m_start; }
   // False when the level is being written already.
   bool Enter(const ModelInfo& info, const PresentationModel* model) {
     if (!info.serializingFlag) return true;
@@ -136,9 +142,71 @@ class HeldLevels {
   }
 
  private:
+  const ModelInfo* m_start;
   std::array<std::optional<LevelGuard>, kMaxLevels> m_levels;  // released in reverse order
   int m_count = 0;
 };
+
+// ---- checked levels (ModelInfo::level)
+
+bool IsBelow(const ModelInfo& lower, const ModelInfo& upper) {
+  for (const ModelInfo* b = lower.base ? &lower.base() : nullptr; b; b = b->base ? &b->base() : nullptr)
+    if (b == &upper) return true;
+  return false;
+}
+
+bool InCheckedLevels(const ModelInfo& info) {
+  for (const ModelInfo* b = &info; b; b = b->base ? &b->base() : nullptr)
+    if (b->level) return true;
+  return false;
+}
+
+const MemberInfo& Discriminant(const ModelInfo& info) {
+  return info.members[static_cast<std::size_t>(info.level->member)];
+}
+
+const ModelInfo* CaseOf(const LevelDispatch& level, std::int64_t value) {
+  for (const ConcreteClass& c : level.cases)
+    if (static_cast<std::int64_t>(static_cast<std::int32_t>(c.type)) == value) return &c.info();
+  return nullptr;
+}
+
+[[noreturn]] void ThrowLevelError(const ModelInfo& info, const std::string& text) {
+  ThrowLogicAssert(info.level->source, 0, text.c_str());
+}
+
+[[noreturn]] void ThrowUnexpectedValue(const ModelInfo& info, const char* what) {
+  ThrowLevelError(info, std::string(what) + Discriminant(info).stem);
+}
+
+std::string_view ShortName(const ModelInfo& info) {
+  std::string_view name = info.name;
+  constexpr std::string_view kSuffix = "PresModel";
+  if (name.size() > kSuffix.size() && name.substr(name.size() - kSuffix.size()) == kSuffix)
+    name.remove_suffix(kSuffix.size());
+  return name;
+}
+
+// The subclass the level's discriminant names for this model, checked to be its class.
+const ModelInfo& NextLevel(const ModelInfo& info, const PresentationModel* model, const char* unexpected) {
+  const MemberInfo& d = Discriminant(info);
+  const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(d.field(model)));
+  if (!next) ThrowUnexpectedValue(info, unexpected);
+  if (!next->isInstance(model))
+    ThrowLevelError(info, "Unable to down cast model of type " + std::string(ShortName(info)) + " to type " +
+                              std::string(ShortName(*next)));
+  return *next;
+}
+
+void WriteLevel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor,
+                HeldLevels& held);
+
+// A checked level hands the model on to the level of its subclass, unless the write was
+// started by the writer of a class below this level, which adds those levels itself.
+void HandDown(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, HeldLevels& held) {
+  if (IsBelow(held.Start(), info)) return;
+  WriteLevel(NextLevel(info, model, "Unexpected value of property "), model, cursor, held);
+}
 
 // Writes one class level and the levels above it that are not being written yet: base
 // levels first, then this level's own members.
@@ -153,6 +221,7 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
     if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
   }
   if (info.writeHook) info.writeHook(model, cursor);
+  if (info.level) HandDown(info, model, cursor, held);
 }
 
 // The write of a model by the writer of one of its classes. The writer that starts the
@@ -160,10 +229,72 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
 // its discriminant names, whose writer adds the levels below: so the levels come from the
 // root down, each once, whichever class's writer starts.
 void WriteLevels(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, bool starts) {
-  HeldLevels held;
+  HeldLevels held(info);
   WriteLevel(info, model, cursor, held);
   if (starts)
     if (const ModelInfo* root = DispatchingRoot(info)) Dispatch(*root, model, cursor);
+}
+
+// Reads the class's own members into target, then its hook; true when the member at
+// index `watch` was read.
+bool ReadOwn(const ModelInfo& info, const IParameters& bag, PresentationModel* target, int watch = -1) {
+  bool watched = false;
+  const auto readOne = [&](std::size_t i) {
+    const MemberInfo& m = info.members[i];
+    if (!m.read) return;
+    const IParameter* p = bag.GetParameter(m.id);
+    if (!p) return;
+    if (!target) ThrowNullPointerDereferenced();
+    if (m.codec->read(bag, *p, m.field(target)) && static_cast<int>(i) == watch) watched = true;  // else skipped
+  };
+  if (info.readOrder.empty()) {
+    for (std::size_t i = 0; i < info.members.size(); ++i) readOne(i);
+  } else {
+    for (std::uint16_t i : info.readOrder) readOne(i);
+  }
+  if (info.readHook && target) info.readHook(target, bag);
+  return watched;
+}
+
+// Creation: the class the bag's discriminants name, level by level down from `info`.
+RefCntPtr<PresentationModel> CreateLevel(const ModelInfo& info, const IParameters& bag) {
+  if (!info.level) return info.create();
+  const MemberInfo& d = Discriminant(info);
+  if (const IParameter* p = bag.GetParameter(d.id)) {
+    alignas(std::max_align_t) unsigned char value[sizeof(std::int64_t)] = {};  // an enumeration
+    if (d.codec->read(bag, *p, value)) {
+      const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(value));
+      if (!next) ThrowUnexpectedValue(info, "Unexpected value of property ");
+      return CreateLevel(*next, bag);
+    }
+  }
+  return info.create();
+}
+
+// Filling: this level's own members, then the level of the subclass that the discriminant
+// read names.
+RefCntPtr<PresentationModel> FillLevel(const ModelInfo& info, const IParameters& bag,
+                                       RefCntPtr<PresentationModel> target) {
+  const bool named = ReadOwn(info, bag, target.get(), info.level ? info.level->member : -1);
+  if (!named) return target;
+  const ModelInfo& next = NextLevel(info, target.get(), "Unexpected value of discriminant parameter DPI_");
+  return FillLevel(next, bag, std::move(target));
+}
+
+void ReadAbove(const ModelInfo& info, const IParameters& bag, PresentationModel* target) {
+  if (!info.base) return;
+  ReadAbove(info.base(), bag, target);
+  ReadOwn(info.base(), bag, target);
+}
+
+// The reader of a class of checked levels: the levels above it contribute their own
+// members only, the class's own level and those below it are filled by discriminant.
+RefCntPtr<PresentationModel> ReadLevels(const ModelInfo& info, const IParameters* bag,
+                                        RefCntPtr<PresentationModel>* existing) {
+  if (!bag) ThrowNullPointerDereferenced();
+  RefCntPtr<PresentationModel> target = existing ? *existing : CreateLevel(info, *bag);
+  ReadAbove(info, *bag, target.get());
+  return FillLevel(info, *bag, std::move(target));
 }
 
 }  // namespace
@@ -195,22 +326,11 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
 
 RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
                                        RefCntPtr<PresentationModel>* existing) {
+  if (InCheckedLevels(info)) return ReadLevels(info, bag, existing);
   if (!bag) ThrowNullPointerDereferenced();
   RefCntPtr<PresentationModel> target = existing ? *existing : info.create();
   if (info.base) target = ReadModel(info.base(), bag, id, &target);
-  const auto readOne = [&](const MemberInfo& m) {
-    if (!m.read) return;
-    const IParameter* p = bag->GetParameter(m.id);
-    if (!p) return;
-    if (!target) ThrowNullPointerDereferenced();
-    m.codec->read(*bag, *p, m.field(target.get()));  // another holder type: skipped
-  };
-  if (info.readOrder.empty()) {
-    for (const MemberInfo& m : info.members) readOne(m);
-  } else {
-    for (std::uint16_t i : info.readOrder) readOne(info.members[i]);
-  }
-  if (info.readHook && target) info.readHook(target.get(), *bag);
+  ReadOwn(info, *bag, target.get());
   if (!existing && info.dispatchMember >= 0 && target) {
     const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
     const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(target.get())));

@@ -43,6 +43,10 @@ std::uint32_t Sampler::KnownParameterId() {
 }
 
 RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
+  // A checked level that hands its models on to subclasses is sampled as one of them, whose
+  // constructor sets the discriminants that name it.
+  if (info.level && !info.level->cases.empty())
+    return Model(info.level->cases[Next() % info.level->cases.size()].info());
   RefCntPtr<PresentationModel> model = info.create();
   ++m_depth;
   struct Leave {
@@ -70,6 +74,7 @@ void Sampler::Fill(const ModelInfo& info, PresentationModel* model) {
   if (info.base) Fill(info.base(), model);
   for (const MemberInfo& m : info.members) {
     if (!m.read || !m.write) continue;  // written and not read back: left as it starts
+    if (info.level && &m == &info.members[static_cast<std::size_t>(info.level->member)]) continue;
     const EncodingKind k = m.codec->kind;
     const bool required = !m.IsConditional() && (k == EncodingKind::NestedStructure ||
                                                  k == EncodingKind::EmbeddedParameters || k == EncodingKind::Command);

@@ -47,6 +47,24 @@ written only). The serializer registered for the value writes the view; when
 none is, the view's own writer does. `start:M=V` (any model) makes the
 constructor set the inherited member M to V, e.g. `start:Type=0xd60d17fb`.
 
+Checked levels: `level-dispatch=Member` on a class of a hierarchy makes that class a level
+that hands a model on to its subclasses itself, by the value of its own enumeration member
+Member; `case=V` on a direct subclass (V: the enumeration's text in quotes, or its number)
+names the value that selects it, and that subclass's constructor sets Member to V. A level
+writes its base levels, its own members and then the level of the subclass named, after
+checking that the model is of that class; a value with no subclass raises "Unexpected value
+of property Member", a model of another class "Unable to down cast model of type A to type
+B" (class names without "PresModel"). Levels above the class whose writer starts the write
+hand nothing on: that writer adds the levels below them. The reader creates the class the
+bag's discriminants name (a discriminant absent or of another type: the level's own class;
+a value with no subclass: the same error as the writer's), then fills it level by level; a
+level whose discriminant was read hands on to the subclass it names, and a value with no
+subclass there raises "Unexpected value of discriminant parameter DPI_Member". Errors are
+logic exceptions whose source is the family's serializer unit, `<Family>PresModelSerializer`.
+In such a family the root's serializing flag is named after its class like every level's.
+A subclass without `case=` is not handed on to: it is written and read through its own
+serializer only.
+
 Hand-written operations of a model are declared among its members by
 `method \`declaration\`` lines and defined in presentation-model/. A file may
 start with `include "header"` lines for the types those declarations use, and
@@ -58,6 +76,7 @@ but no parameter. Types:
 
     bool int uint int64 uint64 float double seconds TString FieldName
     QualifiedName FormattedText TUUID ColorObject DataValue DocParameterID
+    DateTime (members without a parameter only; its header comes by `include`)
     SimpleIdentifier ObjectIdentifier StateIdentifier SlideIdentifier
     QImage QPixmap (as text: base64 PNG; a QPixmap needs a QGuiApplication)
     an enumeration name, a model name (nested structure), Parameters (embedded
@@ -243,6 +262,7 @@ SCALARS = {
     "ObjectIdentifier": ("ObjectIdentifier", False, "value"),
     "StateIdentifier": ("StateIdentifier", False, "value"),
     "SlideIdentifier": ("SlideIdentifier", False, "value"),
+    "DateTime": ("DateTime", False, "value"),
 }
 SCALARS.update({
     "QImage": ("QImage", False, "value"),
@@ -253,6 +273,8 @@ SCALARS.update({
 HOST_STRUCTURES = {"PaneId": "PaneId", "DataColumn": "DataColumn"}
 # The header that brings a member type and what the framework needs of it.
 TYPE_HEADERS = {t: "framework/HostValues.h" for t in ("QImage", "QPixmap", "PaneId", "DataColumn")}
+# Value types that members hold but that never travel: they take no parameter id.
+UNWIRED = {"DateTime"}
 NUMBER_VECTOR = {"int": "int", "uint": "unsigned int", "float": "float", "double": "double"}
 EXTERNAL_MODELS = {"Commands": "CommandsPresModel", "SimpleCommands": "SimpleCommandsPresModel"}
 
@@ -309,6 +331,8 @@ class Model:
     fallback: Optional[str] = None  # kind-map roots: the class any other value is viewed and read as
     view: Optional[str] = None      # the class above this one that the root's writer views it as
     starts: list = field(default_factory=list)  # [(inherited member stem, value)] set by the constructor
+    level_dispatch: Optional[str] = None  # this level's enumeration member naming the subclass
+    case: Optional[str] = None  # the value of the base level's discriminant naming this class
     external: bool = False  # described elsewhere; known here, not generated here
     write_hook: Optional[str] = None  # hand-written: void F(const M&, SerializeStructure&), after the members
     read_hook: Optional[str] = None   # hand-written: void F(M&, const IParameters&), after the members
@@ -321,6 +345,8 @@ class Model:
     concrete: list = field(default_factory=list)  # for dispatching roots: [(type id, Model, view Model or None)]
     fallback_model: Optional["Model"] = None
     view_model: Optional["Model"] = None
+    case_value: Optional[int] = None
+    cases: list = field(default_factory=list)  # for checked levels: [(value, Model)]
 
 
 _MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((?:\s+\S+)*)\s*")
@@ -391,6 +417,10 @@ def parse_models(path, family):
                         cur.view = v
                     elif k.startswith("start:") and v and re.fullmatch(r"[A-Za-z_]\w*", k[6:]):
                         cur.starts.append((k[6:], v))
+                    elif k == "level-dispatch" and v:
+                        cur.level_dispatch = v
+                    elif k == "case" and v:
+                        cur.case = v
                     elif k == "write-hook" and v:
                         cur.write_hook = v
                     elif k == "read-hook" and v:
@@ -498,6 +528,12 @@ class Catalogue:
                     fail(m.path, m.line, f"dispatch member {m.dispatch} must be a DocParameterID member of {m.name}")
         for m in self.models.values():
             self._resolve_kinds(m)
+            self._resolve_levels(m)
+        for m in self.models.values():
+            m.cases.sort(key=lambda c: c[0])
+            values = [v for v, _ in m.cases]
+            if len(set(values)) != len(values):
+                fail(m.path, m.line, f"{m.name}: two subclasses share a case value")
         for m in self.models.values():
             m.concrete.sort(key=lambda c: c[0])
             values = [v for v, _, _ in m.concrete]
@@ -539,6 +575,37 @@ class Catalogue:
             if mem is not None:
                 return mem
         return None
+
+    def _resolve_levels(self, m):
+        if m.level_dispatch:
+            if m.root is None and not m.hierarchy:
+                fail(m.path, m.line, "level-dispatch is for classes of a hierarchy")
+            d = self.member(m, m.level_dispatch)
+            if d is None or d.elem_enum is None or d.shape != "single" or d.id is None:
+                fail(m.path, m.line, f"level-dispatch member {m.level_dispatch} must be an enumeration member "
+                                     f"of {m.name} with a parameter")
+        if m.case is not None:
+            base = m.base_model
+            if base is None or not base.level_dispatch:
+                fail(m.path, m.line, f"{m.name} gives a case but its base is no level with level-dispatch")
+            enum = self.member(base, base.level_dispatch).elem_enum
+            if m.case.startswith('"'):
+                want = unescape(m.case[1:-1])
+                values = [v for v, t in enum.entries if t == want]
+                if not values:
+                    fail(m.path, m.line, f"{enum.name} has no entry {want!r}")
+                m.case_value = values[0]
+            else:
+                try:
+                    m.case_value = int(m.case, 0)
+                except ValueError:
+                    fail(m.path, m.line, f"case={m.case}: a quoted text or a number")
+            base.cases.append((m.case_value, m))
+
+    def level_root(self, m):
+        """The root of m's hierarchy when its classes hand models on as checked levels."""
+        root = m.root or (m if m.hierarchy else None)
+        return root if root is not None and root.level_dispatch else None
 
     def all_members(self, m):
         chain = []
@@ -643,6 +710,8 @@ class Catalogue:
             fail(mem.path, mem.line, f"{mem.stem}: a list or map stem ends in 's', or give elem=")
         if "unless" in o and not re.fullmatch(r"[A-Za-z_][\w:]*", o["unless"]):
             fail(mem.path, mem.line, "unless= names a function")
+        if mem.elem in UNWIRED and mem.id is not None:
+            fail(mem.path, mem.line, f"a {mem.elem} member takes no parameter id (use -)")
         if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite",
                                                    "unless")):
             fail(mem.path, mem.line, "a member without parameter takes no wire options")

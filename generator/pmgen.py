@@ -169,7 +169,8 @@ class Emitter:
         return enum_header_name(e.group, e.host)
 
     def flag_name(self, m):
-        return "Serializing" if m.hierarchy else f"IsSerializing{m.name}"
+        # In a family of checked levels every class's flag is named after the class.
+        return "Serializing" if m.hierarchy and not m.level_dispatch else f"IsSerializing{m.name}"
 
     # -- values
 
@@ -385,7 +386,7 @@ class Emitter:
                      if str(mem.opts.get("start", "")).startswith("`")]
             init = ", ".join(f"m_{mem.stem}({mem.opts['start'][1:-1]})" for mem in exprs)
             o.append(f"{m.name}::{m.name}()" + (f" : {init}" if init else "") + " {")
-            if news or m.starts:
+            if news or m.starts or m.case_value is not None:
                 o.append("\n")
                 for mem in news:
                     if not mem.elem_is_model or mem.shape != "single":
@@ -394,6 +395,9 @@ class Emitter:
                 for stem, value in m.starts:
                     inherited = self.cat.inherited_member(m, stem)
                     o.append(f"  Set{stem}({self.literal(inherited, value, inherited.cpp)});\n")
+                if m.case_value is not None:  # the base level's discriminant names this class
+                    disc = self.cat.member(m.base_model, m.base_model.level_dispatch)
+                    o.append(f"  Set{disc.stem}(static_cast<{disc.cpp}>({m.case_value}));\n")
             o.append("}\n")
             o.append(f"{m.name}::~{m.name}() = default;\n")
             o.append(f"RefCntPtr<IParameters> {m.name}::AsIParameters() const {{ return pm::AsIParameters(this); }}\n")
@@ -455,6 +459,8 @@ class Emitter:
         for m in ms:
             for _, c, _ in m.concrete:
                 incs.add(self.family_header(c.family))
+            for _, c in m.cases:
+                incs.add(self.family_header(c.family))
             if m.fallback_model:
                 incs.add(self.family_header(m.fallback_model.family))
         o = [HEADER.format(src=rel(ms[0].path)), '#include "framework/CatalogueSupport.h"\n',
@@ -500,6 +506,15 @@ class Emitter:
                 info += f"\n      .Fallback(&{m.fallback_model.name}::GetModelInfo)"
             if m.view_model:
                 info += f"\n      .ViewedAs(&{m.view_model.name}::GetModelInfo)"
+            if m.level_dispatch:
+                if m.cases:
+                    o.append("  static constexpr ConcreteClass kCases[] = {\n")
+                    o.extend(f"      {{{v & 0xFFFFFFFF}u, &{c.name}::GetModelInfo}},\n" for v, c in m.cases)
+                    o.append("  };\n")
+                didx = wired.index(self.cat.member(m, m.level_dispatch))
+                cases = "kCases" if m.cases else "std::span<const ConcreteClass>{}"
+                o.append(f'  static constexpr LevelDispatch kLevel{{{didx}, {cases}, "{fam}PresModelSerializer"}};\n')
+                info += "\n      .Levels(&kLevel)"
             if m.write_hook or m.read_hook:
                 w = f"&WriteHookOf<M, &{m.write_hook}>" if m.write_hook else "nullptr"
                 r = f"&ReadHookOf<M, &{m.read_hook}>" if m.read_hook else "nullptr"
@@ -702,7 +717,8 @@ def dump_models(cat):
                     "direct": m.direct, "hierarchy": m.hierarchy,
                     "type": None if m.type_id is None else f"0x{m.type_id:08x}",
                     "types": [f"0x{t:08x}" for t in m.type_ids], "dispatch": m.dispatch, "fallback": m.fallback,
-                    "view": m.view, "starts": {k: v for k, v in m.starts}, "members": members})
+                    "view": m.view, "starts": {k: v for k, v in m.starts},
+                    "level_dispatch": m.level_dispatch, "case": m.case_value, "members": members})
     return json.dumps(out, indent=1)
 
 

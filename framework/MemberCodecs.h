@@ -12,6 +12,7 @@
 #include "framework/ModelInfo.h"
 #include "framework/Sampler.h"
 #include "framework/StructSerializer.h"
+#include "framework/TupleSerializer.h"
 #include "framework/ValueTexts.h"
 #include "vqxpreslayer/Commands.h"
 #include "vqxpreslayer/ContextualDataValueSerializer.h"
@@ -171,9 +172,13 @@ void SampleValue(V& v, Sampler& s) {
     v = commands;
   } else if constexpr (std::is_same_v<V, RefCntPtr<const SimpleCommandsPresModel>>) {
     v = MakeRefCnt<SimpleCommandsPresModel>(s.Text());
+  } else if constexpr (std::is_same_v<V, RefCntPtr<Tuple>>) {
+    std::vector<DataValue> values(static_cast<std::size_t>(s.Between(1, 3)));
+    for (DataValue& value : values) SampleValue(value, s);
+    v = MakeRefCnt<Tuple>(std::move(values));
   } else if constexpr (IsRefCntPtr<V>::value) {
     using M = std::remove_const_t<typename V::element_type>;
-    v = StaticRefCast<const M>(s.Model(M::GetModelInfo()));
+    v = StaticRefCast<typename V::element_type>(s.Model(M::GetModelInfo()));
   } else if constexpr (requires { typename V::key_type; }) {
     V map;
     for (auto n = s.Between(1, 2); n > 0; --n) {
@@ -228,10 +233,10 @@ void WriteNested(const MemberInfo& m, const void* field, SerializeStructure& cur
   WriteModel(M::GetModelInfo(), static_cast<const RefCntPtr<const M>*>(field)->get(), cursor);
 }
 
-template <typename M>
+template <typename M, typename P = RefCntPtr<const M>>
 void WriteStructureList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
   ListStructure list(m.id, cursor, kListCategory);
-  for (const RefCntPtr<const M>& item : *static_cast<const std::vector<RefCntPtr<const M>>*>(field)) {
+  for (const P& item : *static_cast<const std::vector<P>*>(field)) {
     SubStructure scope(m.itemId, cursor, true);
     WriteModel(M::GetModelInfo(), item.get(), cursor);
   }
@@ -345,6 +350,33 @@ struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<const M>>, std::
   using V = std::vector<RefCntPtr<const M>>;
   static constexpr MemberCodec value =
       Make<V>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &M::GetModelInfo);
+};
+// Lists that hold their items as RefCntPtr<M>: read from the usual list of RefCntPtr<const M>.
+template <typename M>
+bool ReadMutableItems(const IParameters&, const IParameter& parameter, void* field) {
+  const auto* holder = HolderOf<std::vector<RefCntPtr<const M>>>(&parameter);
+  if (!holder) return false;
+  auto& items = *static_cast<std::vector<RefCntPtr<M>>*>(field);
+  items.clear();
+  for (const RefCntPtr<const M>& item : holder->Value()) items.push_back(ConstRefCast<M>(item));
+  return true;
+}
+template <typename M>
+struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<M>>, std::vector<RefCntPtr<M>>> {
+  using V = std::vector<RefCntPtr<M>>;
+  static constexpr MemberCodec value = Make<V>(EncodingKind::StructureList, &WriteStructureList<M, RefCntPtr<M>>,
+                                               &ReadMutableItems<M>, &M::GetModelInfo);
+};
+// Tuples: a structure of value texts; lists of them.
+template <>
+struct Codec<EncodingKind::NestedStructure, RefCntPtr<Tuple>, RefCntPtr<Tuple>> {
+  static constexpr MemberCodec value =
+      Make<RefCntPtr<Tuple>>(EncodingKind::NestedStructure, &tuples::WriteMember, &ReadHeld<RefCntPtr<Tuple>>);
+};
+template <>
+struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<Tuple>>, std::vector<RefCntPtr<Tuple>>> {
+  using V = std::vector<RefCntPtr<Tuple>>;
+  static constexpr MemberCodec value = Make<V>(EncodingKind::StructureList, &tuples::WriteListMember, &ReadHeld<V>);
 };
 template <typename E>
 struct Codec<EncodingKind::ScalarList, std::vector<E>, std::vector<E>> {

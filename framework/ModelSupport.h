@@ -43,3 +43,19 @@ RefCntPtr<IParameters> AsIParameters(const M* model) {
   return WrapAlone(model, MakeRefCnt<ValParameter<RefCntPtr<const M>>>(RefCntPtr<const M>(model)));
 }
 }  // namespace pm
+
+namespace pm {
+// The deep-copy steps of generated Clone operations: a nested model or list item that is
+// not null is replaced by its own clone.
+template <typename P>
+P CloneNested(const P& model) {
+  return model ? P(model->Clone()) : model;
+}
+template <typename P>
+std::vector<P> CloneItems(const std::vector<P>& items) {
+  std::vector<P> out;
+  out.reserve(items.size());
+  for (const P& item : items) out.push_back(CloneNested(item));
+  return out;
+}
+}  // namespace pm

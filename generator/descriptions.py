@@ -23,11 +23,18 @@ A derived model lists only its own members; its base's come first on the wire.
 
 Model options: `direct` (written afresh, no serialized-value cache), `hierarchy`
 (root of a family whose levels carry serializing flags: `Serializing` on the
-root, `IsSerializing<Class>` on every class below it), `dispatch=Member` (the
-root's member whose parameter-id value names the concrete class), `type=0x...`
-(the value of that member naming this class), `write-hook=F` and `read-hook=F`
-(hand-written functions run after the members are written or read:
-`void F(const M&, SerializeStructure&)`, `void F(M&, const IParameters&)`).
+root, `IsSerializing<Class>` on every class below it), `hierarchy=derived` (the
+same, but the root carries no flag of its own: only the classes below it do),
+`dispatch=Member` (the root's member whose parameter-id value names the concrete
+class), `type=0x...` (the value of that member naming this class), `write-hook=F`
+and `read-hook=F` (hand-written functions run after the members are written or
+read: `void F(const M&, SerializeStructure&)`, `void F(M&, const IParameters&)`),
+`clone` (a generated `RefCntPtr<M> Clone() const`: a new model holding a copy of
+every member, nested models and list items shared; the serialized-value cache and
+the serializing flags are not copied) and `clone=deep` (the same, but nested
+models and list items whose class has a `Clone` of its own, generated or
+declared by `method`, are cloned when not null). Clones are generated for models
+without a base.
 
 Kind maps (draw items, render nodes): a dispatching root given `fallback=C`
 hands each model on by a map from type values to classes instead of a plain
@@ -83,7 +90,14 @@ but no parameter. Types:
     parameters), Commands / SimpleCommands (written by the command serializer),
     PaneId DataColumn (value structures with their own structure serializer:
     a nested structure, or the values of a structure map),
-    [T] list, vec<int|uint|float|double> number vector, {T} map keyed by text.
+    Tuple (a RefCntPtr<Tuple>, written as a nested structure of one list item per
+    value, each the contextual text of the value; [Tuple] is a structure list of
+    them and takes item=), [T] list, vec<int|uint|float|double> number vector,
+    {T} map keyed by text, `C++ type` (backticks: a member that lives only in the
+    process that built the model, with accessors but no parameter: Id is `-`).
+
+A command member without `opt` is handed to the command serializer on every
+write, also when it is null.
 
 Member options:
 
@@ -105,6 +119,12 @@ Member options:
     noread         written but not read back;  nowrite: read but never written
     read-after=M   read right after member M instead of in write order
     elem=S         element stem of a list or map (default: the stem minus "s")
+    nonconst-get   the getter is not a const member function
+    nonconst-items a structure list holding RefCntPtr<M> rather than
+                   RefCntPtr<const M> (read back from the usual list holder)
+    byref          a `C++ type` member that points to a host object it does not
+                   own: SetX(const T&) keeps its address, GetX() returns the
+                   pointer, null at start
 """
 
 import re
@@ -325,6 +345,8 @@ class Model:
     line: int
     direct: bool = False
     hierarchy: bool = False
+    root_flag: bool = True  # a hierarchy root carries a serializing flag of its own
+    clone: Optional[str] = None  # None, "shallow" or "deep"
     dispatch: Optional[str] = None
     type_id: Optional[int] = None
     type_ids: list = field(default_factory=list)  # every value naming this class; type_id is the first
@@ -354,7 +376,7 @@ _MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((
 
 def _split_member(line):
     """Splits a member line into words, keeping quoted and backticked option values whole."""
-    return [m.group(0) for m in re.finditer(r'[\w-]+=(?:`[^`]*`|"(?:[^"\\]|\\.)*"|\S+)|\S+', line)]
+    return [m.group(0) for m in re.finditer(r'[\w-]+=(?:`[^`]*`|"(?:[^"\\]|\\.)*"|\S+)|`[^`]*`|\S+', line)]
 
 
 def strip_comment(line):
@@ -404,6 +426,13 @@ def parse_models(path, family):
                         cur.direct = True
                     elif k == "hierarchy" and not v:
                         cur.hierarchy = True
+                    elif k == "hierarchy" and v == "derived":
+                        cur.hierarchy = True
+                        cur.root_flag = False
+                    elif k == "clone" and not v:
+                        cur.clone = "shallow"
+                    elif k == "clone" and v == "deep":
+                        cur.clone = "deep"
                     elif k == "dispatch" and v:
                         cur.dispatch = v
                     elif k == "type" and v:
@@ -452,7 +481,7 @@ def parse_models(path, family):
                 k, eq, v = w.partition("=")
                 if k in mem.opts:
                     fail(path, no, f"option {k!r} given twice")
-                if k in ("opt", "ctx", "noread", "nowrite") and not eq:
+                if k in ("opt", "ctx", "noread", "nowrite", "nonconst-get", "nonconst-items", "byref") and not eq:
                     mem.opts[k] = True
                 elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem", "unless") and eq:
                     mem.opts[k] = v
@@ -513,6 +542,8 @@ class Catalogue:
                 stems.add(mem.stem)
             for mem in m.members:
                 self._resolve_member(m, mem)
+            if m.clone and m.base:
+                fail(m.path, m.line, f"{m.name}: clone is generated for models without a base")
         for m in self.models.values():
             if m.type_id is not None:
                 root = m.root
@@ -624,6 +655,11 @@ class Catalogue:
                 return mem
         return None
 
+    def has_clone(self, name):
+        """Whether the model has a Clone of its own, generated or declared by a method line."""
+        m = self.models.get(name)
+        return m is not None and (m.clone is not None or any(re.search(r"\bClone\s*\(", d) for d in m.methods))
+
     def is_model(self, name):
         return name in self.models or name in EXTERNAL_MODELS
 
@@ -639,6 +675,8 @@ class Catalogue:
             return text, HOST_STRUCTURES[text], False, None
         if text == "Parameters":
             return text, "RefCntPtr<const IParameters>", False, None
+        if text == "Tuple":
+            return text, "RefCntPtr<Tuple>", False, None
         if text in EXTERNAL_MODELS:
             return text, EXTERNAL_MODELS[text], True, None
         fail(mem.path, mem.line, f"{model.name}.{mem.stem}: unknown type {text!r}")
@@ -649,7 +687,12 @@ class Catalogue:
         if mem.id is not None and mem.id >> 24 not in (0xD6, 0xD9):
             fail(mem.path, mem.line, f"parameter id 0x{mem.id:08x} is not in the 0xd6 or 0xd9 blocks")
         m = re.fullmatch(r"vec<(\w+)>", t)
-        if m:
+        if t.startswith("`") and t.endswith("`") and len(t) > 2:
+            if mem.id is not None:
+                fail(mem.path, mem.line, f"{mem.stem}: a member of a C++ type has no parameter; give - as its id")
+            mem.kind, mem.elem, mem.elem_cpp = "Held", "held", t[1:-1]
+            mem.cpp = f"const {mem.elem_cpp}*" if "byref" in o else mem.elem_cpp
+        elif m:
             if m.group(1) not in NUMBER_VECTOR:
                 fail(mem.path, mem.line, f"number vectors hold int, uint, float or double, not {m.group(1)}")
             mem.shape, mem.kind, mem.elem, mem.elem_cpp = "vector", "NumberVector", m.group(1), NUMBER_VECTOR[m.group(1)]
@@ -659,9 +702,11 @@ class Catalogue:
             mem.shape = "list"
             if mem.elem in HOST_STRUCTURES:
                 fail(mem.path, mem.line, f"lists of {mem.elem} are not supported; use a map or a model")
-            if mem.elem_is_model:
+            if mem.elem_is_model or mem.elem == "Tuple":
                 mem.kind = "StructureList"
-                mem.elem_cpp = f"RefCntPtr<const {mem.elem_cpp}>"
+                if mem.elem_is_model:
+                    const = "" if "nonconst-items" in o else "const "
+                    mem.elem_cpp = f"RefCntPtr<{const}{mem.elem_cpp}>"
                 if "item" not in o:
                     fail(mem.path, mem.line, f"{model.name}.{mem.stem}: a structure list needs item=0x...")
                 mem.item_id = int(o["item"], 16)
@@ -692,6 +737,8 @@ class Catalogue:
             elif t == "Parameters":
                 mem.kind = "EmbeddedParameters"
                 mem.cpp = mem.elem_cpp
+            elif t == "Tuple":
+                mem.kind, mem.cpp = "NestedStructure", mem.elem_cpp
             elif t == "TString":
                 mem.kind, mem.cpp = "PlainText", "TString"
             else:
@@ -702,6 +749,10 @@ class Catalogue:
             mem.kind = "ContextualValue"
         if "item" in o and mem.kind != "StructureList":
             fail(mem.path, mem.line, "item= is for structure lists")
+        if "nonconst-items" in o and not (mem.kind == "StructureList" and mem.elem_is_model):
+            fail(mem.path, mem.line, "nonconst-items is for structure lists of models")
+        if "byref" in o and mem.kind != "Held":
+            fail(mem.path, mem.line, "byref is for members of a C++ type")
         if "mapflag" in o and mem.kind != "TextMap":
             fail(mem.path, mem.line, "mapflag= is for text maps")
         if "via" in o and (mem.kind != "ScalarText" or o["via"] not in SCALARS):
@@ -713,7 +764,7 @@ class Catalogue:
         if mem.elem in UNWIRED and mem.id is not None:
             fail(mem.path, mem.line, f"a {mem.elem} member takes no parameter id (use -)")
         if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite",
-                                                   "unless")):
+                                                   "unless", "nonconst-items")):
             fail(mem.path, mem.line, "a member without parameter takes no wire options")
         if "if" in o:
             cond = o["if"]
@@ -722,6 +773,8 @@ class Catalogue:
                 target = re.split(r"==|!=", cond)[0]
                 if self.member(model, target) is None:
                     fail(mem.path, mem.line, f"if= names {target!r}, not a member of {model.name}")
+                if self.member(model, target).id is None:
+                    fail(mem.path, mem.line, f"if= names {target!r}, a member without parameter")
         if "read-after" in o and self.member(model, o["read-after"]) is None:
             fail(mem.path, mem.line, f"read-after= names {o['read-after']!r}, not a member of {model.name}")
 

@@ -172,6 +172,12 @@ class Emitter:
         # In a family of checked levels every class's flag is named after the class.
         return "Serializing" if m.hierarchy and not m.level_dispatch else f"IsSerializing{m.name}"
 
+    @staticmethod
+    def has_flag(m):
+        """Whether the class carries a serializing flag: every class of a hierarchy, the root
+        only when it is not marked hierarchy=derived."""
+        return m.root is not None and (m is not m.root or m.root_flag)
+
     # -- values
 
     def literal(self, mem, text, cpp_type=None, enum=None):
@@ -217,11 +223,15 @@ class Emitter:
         # Flags, numbers and enumerations travel by value, everything else by const reference.
         by_value = mem.elem_enum is not None or (mem.elem in d.SCALARS and d.SCALARS[mem.elem][1])
         f = f"m_{s}"
+        const = "" if "nonconst-get" in mem.opts else " const"
+        if "byref" in mem.opts:
+            return [f"{t} Get{s}(){const} {{ return {f}; }}",
+                    f"void Set{s}(const {e}& value) {{ {f} = &value; }}"]
         if mem.shape == "single":
             if by_value:
-                return [f"{t} Get{s}() const {{ return {f}; }}",
+                return [f"{t} Get{s}(){const} {{ return {f}; }}",
                         f"void Set{s}({t} value) {{ {f} = value; }}"]
-            return [f"const {t}& Get{s}() const {{ return {f}; }}",
+            return [f"const {t}& Get{s}(){const} {{ return {f}; }}",
                     f"void Set{s}(const {t}& value) {{ {f} = value; }}"]
         el = mem.elem_stem
         item_param = f"{e} item" if mem.elem_is_model else f"const {e}& item"
@@ -248,6 +258,8 @@ class Emitter:
 
     def storage(self, mem):
         start = mem.opts.get("start")
+        if "byref" in mem.opts:
+            return f"{mem.cpp} m_{mem.stem} = nullptr;"
         init = ""
         if start is not None and start != "new" and not (start.startswith("`")):
             init = f"{{{self.literal(mem, start)}}}"
@@ -298,6 +310,8 @@ class Emitter:
         o = [HEADER.format(src=src), "#pragma once\n\n", '#include "framework/ModelSupport.h"\n']
         if commands:
             o.append('#include "vqxpreslayer/Commands.h"\n')
+        if any(mem.elem == "Tuple" for m in ms for mem in m.members):
+            o.append('#include "vqxcoredata/Tuple.h"\n')
         for h in enums:
             o.append(f'#include "{h}"\n')
         for f in fams:
@@ -319,7 +333,9 @@ class Emitter:
             lines = []
             for mem in m.members:
                 lines += self.accessors(mem)
-            if m.root is not None:
+            if m.clone:
+                lines.append(f"RefCntPtr<{m.name}> Clone() const;")
+            if self.has_flag(m):
                 fl = self.flag_name(m)
                 lines.append(f"bool Get{fl}() const {{ return m_{fl}; }}")
                 lines.append(f"void Set{fl}(bool value) const {{ m_{fl} = value; }}")
@@ -335,7 +351,7 @@ class Emitter:
                 o.append("  // Levels of this model being written; the cache is bypassed while non-zero.\n")
                 o.append("  mutable unsigned m_serializingDepth = 0;\n")
             fields = [self.storage(mem) for mem in m.members]
-            if m.root is not None:
+            if self.has_flag(m):
                 fields.append(f"mutable bool m_{self.flag_name(m)} = false;")
             if fields:
                 o.append("\n private:\n")
@@ -402,6 +418,27 @@ class Emitter:
             o.append(f"{m.name}::~{m.name}() = default;\n")
             o.append(f"RefCntPtr<IParameters> {m.name}::AsIParameters() const {{ return pm::AsIParameters(this); }}\n")
             o.append(f"unsigned int {m.name}::GetDefaultParamID() const {{ return ID; }}\n")
+            if m.clone:
+                o.append(self.emit_clone(m))
+        return "".join(o)
+
+    def emit_clone(self, m):
+        """Clone: a new model with a copy of every member. A deep clone clones the nested
+        models and list items whose class has a Clone; everything else is shared."""
+        o = [f"RefCntPtr<{m.name}> {m.name}::Clone() const {{\n",
+             "  // A fresh model: the serialized-value cache is not copied.\n",
+             f"  RefCntPtr<{m.name}> copy = MakeRefCnt<{m.name}>();\n"]
+        for mem in m.members:
+            f = f"m_{mem.stem}"
+            if m.clone == "deep" and mem.elem_is_model and self.cat.has_clone(mem.elem):
+                if mem.shape == "single":
+                    o.append(f"  copy->{f} = pm::CloneNested({f});\n")
+                    continue
+                if mem.shape == "list":
+                    o.append(f"  copy->{f} = pm::CloneItems({f});\n")
+                    continue
+            o.append(f"  copy->{f} = {f};\n")
+        o.append("  return copy;\n}\n")
         return "".join(o)
 
     # -- serializer unit
@@ -490,7 +527,7 @@ class Emitter:
             if order:
                 o.append(f"  static constexpr std::uint16_t kReadOrder[] = {{{', '.join(map(str, order))}}};\n")
                 info += "\n      .ReadOrder(kReadOrder)"
-            if m.root is not None:
+            if self.has_flag(m):
                 info += (f"\n      .Hierarchy(&codec::FieldPtr<&M::m_{self.flag_name(m)}>, "
                          f"&codec::FieldPtr<&M::m_serializingDepth>)")
             if m.dispatch:
@@ -535,6 +572,7 @@ class Emitter:
         serializers by id, the shape of each id in text, and the parameters' names."""
         ms = self.ordered(fam)
         structures, values, commands, shapes, ids, hosts = {}, {}, {}, {}, set(), {}
+        tuples, tupleLists = set(), set()
         for m in ms:
             structures.setdefault(m.name, set()).add(m.default_id)
             shapes[m.default_id] = "Single"
@@ -551,6 +589,10 @@ class Emitter:
                     commands.setdefault(mem.elem, set()).add(mem.id)
                 elif mem.elem in d.HOST_STRUCTURES:
                     hosts.setdefault(d.HOST_STRUCTURES[mem.elem], set()).add(mem.id)
+                elif mem.elem == "Tuple":
+                    (tupleLists if mem.kind == "StructureList" else tuples).add(mem.id)
+                    if mem.kind == "StructureList":
+                        ids.add(mem.item_id)
                 elif mem.elem_is_model:
                     structures.setdefault(mem.elem, set()).add(mem.id)
                     if mem.kind == "StructureList":
@@ -572,6 +614,8 @@ class Emitter:
             o.append(f"  RegisterHostStructure<{name}>(registry, {{{idlist(hosts[name])}}});\n")
         for typ in sorted(values):
             o.append(f"  RegisterValue<{typ}>(registry, {{{idlist(values[typ])}}});\n")
+        if tuples or tupleLists:
+            o.append(f"  RegisterTuples(registry, {{{idlist(tuples)}}}, {{{idlist(tupleLists)}}});\n")
         for elem in sorted(commands):
             maker = ("CreateCommandsParameterSerializer" if elem == "Commands"
                      else "CreateSimpleCommandsParameterSerializer")
@@ -714,7 +758,7 @@ def dump_models(cat):
                             "kind": mem.kind, "item": f"0x{mem.item_id:08x}" if mem.item_id else None,
                             "opts": {k: v for k, v in mem.opts.items() if k != "item"}})
         out.append({"name": m.name, "id": f"0x{m.default_id:08x}", "base": m.base, "family": m.family,
-                    "direct": m.direct, "hierarchy": m.hierarchy,
+                    "direct": m.direct, "hierarchy": m.hierarchy, "root_flag": m.root_flag, "clone": m.clone,
                     "type": None if m.type_id is None else f"0x{m.type_id:08x}",
                     "types": [f"0x{t:08x}" for t in m.type_ids], "dispatch": m.dispatch, "fallback": m.fallback,
                     "view": m.view, "starts": {k: v for k, v in m.starts},

@@ -145,13 +145,14 @@ void JsonCursor::NullMapItem(const TString& key, bool) {
   m_out.append("null", 4);
 }
 
-void JsonCursor::BeginSubStructure(std::uint32_t id, bool) {
-  // An item of a list is an element of its array; elsewhere a structure is a member.
+void JsonCursor::BeginSubStructure(std::uint32_t id, bool composite) {
+  // An item of a list is an element of its array; elsewhere a structure is a member. A
+  // structure that is not composite holds list items only: it is an array.
   if (!m_scopes.empty() && m_scopes.back() == ']')
     Separate();
   else
     Key(id);
-  Open('{');
+  Open(composite ? '{' : '[');
 }
 
 void JsonCursor::BeginListStructure(std::uint32_t id, ParameterTypeCategory) {

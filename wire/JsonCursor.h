@@ -1,6 +1,7 @@
 #pragma once
 // JsonCursor: writes a parameter tree as JSON text (UTF-8). Structures, maps and embedded
-// bags are objects, lists are arrays, a null map item is null. Keys are the parameter
+// bags are objects, lists and structures that are not composite (a tuple's values) are
+// arrays, a null map item is null. Keys are the parameter
 // names the registry holds ("0x%08x" for an id without a name); every value is a string.
 // A capture records the text written inside it and a replay pastes it back, so that a
 // cached model costs one copy.

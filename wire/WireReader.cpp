@@ -204,8 +204,18 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     return Guard([&] {
       if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
       Frame& top = m_stack.back();
+      // A structure parsed from its list items (a tuple) is an array: as an item of a
+      // structure list, or as a member.
+      if (top.kind == FrameKind::StructureList && ParsesList(*top.target)) {
+        Push(FrameKind::TextList, top.target);
+        return;
+      }
       if (!IsBag(top.kind)) throw Stop{"unexpected list"};
       const Target& t = TakeKey(top);
+      if (t.shape == ParameterShape::Single && ParsesList(t)) {
+        Push(FrameKind::TextList, &t);
+        return;
+      }
       if (t.shape != ParameterShape::List) throw Stop{"'" + t.name + "' does not hold a list"};
       if (!t.structures && !t.values) throw Stop{"no serializer for '" + t.name + "'"};
       Push(t.structures ? FrameKind::StructureList : FrameKind::TextList, &t);
@@ -215,11 +225,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   bool EndArray(rapidjson::SizeType) {
     return Guard([&] {
       Frame done = Pop();
-      IParameters& parent = *m_stack.back().bag;
-      if (done.kind == FrameKind::StructureList)
-        done.target->structures->JoinList(done.items, RefCntPtr<IParameters>(&parent), done.target->id);
+      Frame& parent = m_stack.back();
+      if (done.kind == FrameKind::StructureList) {
+        done.target->structures->JoinList(done.items, parent.bag, done.target->id);
+        return;
+      }
+      RefCntPtr<IParameter> value = done.target->values->ListParameterFromStrings(done.texts);
+      if (parent.kind == FrameKind::StructureList)
+        parent.items.push_back(std::move(value));
       else
-        parent.SetParameter(done.target->id, done.target->values->ListParameterFromStrings(done.texts));
+        parent.bag->SetParameter(done.target->id, std::move(value));
     });
   }
 
@@ -264,6 +279,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
  private:
+  // Whether the member's structures are read from list items (and so are arrays in text).
+  static bool ParsesList(const Target& t) { return t.structures && t.values && t.structures->ParsesStringList(); }
+
   // The open structure; a value outside any is not a bag.
   Frame& Top() {
     if (m_stack.empty()) throw Stop{"the text is a bag: an object"};

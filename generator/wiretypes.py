@@ -45,7 +45,7 @@ VALUES = {
     "ColorObject": ({"type": "string", "pattern": r"^(#[0-9a-f]{8}|rgba\(-?[0-9]+,-?[0-9]+,-?[0-9]+,-?[0-9]+\))(;-?[0-9]+)?$"},
                     "ColorText"),
     # "%null%", "%b:true", "%i:42", "%r:2.5", "%s:%text", or a text that does not start with '%'
-    "DataValue": ({"type": "string", "pattern": r"^(%null%|%b:(true|false)|%i:-?[0-9]+|%r:.+|%s:.*|[^%].*|)$"},
+    "DataValue": ({"type": "string", "pattern": r"^(%null%|%b:(true|false)|%i:-?[0-9]+|%r:.+|%s:[\s\S]*|[^%][\s\S]*|)$"},
                   "string"),
     "DocParameterID": (None, "DocParameterID"),  # see parameter_id_schema
     "SimpleIdentifier": (UUID, "UuidText"),
@@ -160,6 +160,8 @@ class WireTypes:
             return {"type": "array", "items": TEXT} if name == "Commands" else TEXT
         if name in d.HOST_STRUCTURES:
             return ref(VALUE_DEF_PREFIX + name)
+        if name == "Tuple":  # the values' texts, in the tuple's order
+            return {"type": "array", "items": ref(VALUE_DEF_PREFIX + "DataValue")}
         classes = self.slot_classes(name)
         if len(classes) == 1:
             return ref(name)
@@ -317,6 +319,8 @@ class WireTypes:
     def ts_slot(self, name):
         if name in d.EXTERNAL_MODELS:
             return "string[]" if name == "Commands" else "string"
+        if name == "Tuple":
+            return "string[]"
         return name
 
     def ts_member(self, mem):

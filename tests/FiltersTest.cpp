@@ -182,6 +182,63 @@ TEST(CategoricalFilterHierarchy, WritesAreReentrantAndAFlaggedLevelWritesNothing
   EXPECT_EQ(std::count(flagged.begin(), flagged.end(), std::string("Value 0xd6b8b535 a*")), 0);
 }
 
+TEST(FilterDialogs, AQuantitativeDialogThroughTextAndBack) {
+  auto filter = MakeRefCnt<QuantitativeFilterPresModel>();
+  filter->SetColumnCaption(u"Sales");
+  filter->AddSupportedDomainType(MakeRefCnt<FilterDomainTypeCaptionPresModel>());
+  auto range = MakeRefCnt<QuantitativeFilterDialogRangePresModel>();
+  range->SetMinValue(u"1");
+  range->SetIsMaxOpen(true);
+  auto dialog = MakeRefCnt<QuantitativeFilterDialogPresModel>();
+  dialog->SetQuantitativeFilter(filter);
+  dialog->SetQuantitativeFilterRange(range);
+  dialog->SetShowApply(false);
+  const std::string text = JsonCursor::Write(test::Registry(), *dialog->AsIParameters());
+  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(text);
+  EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), text);
+  const auto& read = dynamic_cast<const ValParameter<RefCntPtr<const QuantitativeFilterDialogPresModel>>&>(
+                         *bag->GetParameter(QuantitativeFilterDialogPresModel::ID))
+                         .Value();
+  EXPECT_FALSE(read->GetShowApply());
+  ASSERT_TRUE(read->GetQuantitativeFilter());
+  EXPECT_EQ(read->GetQuantitativeFilter()->GetColumnCaption(), TString(u"Sales"));
+  EXPECT_EQ(read->GetQuantitativeFilter()->GetSupportedDomainTypeCount(), 1u);
+  ASSERT_TRUE(read->GetQuantitativeFilterRange());
+  EXPECT_EQ(read->GetQuantitativeFilterRange()->GetMinValue(), TString(u"1"));
+  EXPECT_TRUE(read->GetQuantitativeFilterRange()->GetIsMaxOpen());
+  EXPECT_FALSE(read->GetRelativeDateFilter());
+}
+
+TEST(FilterDialogs, AnAlwaysWrittenNullCacheInfoRaisesTheNullPointerError) {
+  const RefCntPtr<const CategoricalFilterCacheNotFoundPresModel> m(MakeRefCnt<CategoricalFilterCacheNotFoundPresModel>());
+  test::ExpectNullPointerAssertion([&] { (void)test::OutputOf(m); });
+}
+
+// Records the commands it is handed.
+std::vector<std::pair<std::uint32_t, bool>> g_handed;
+class RecordingCommandSerializer final : public ICommandSerializer {
+ public:
+  void SerializeCommands(const RefCntPtr<const CommandsPresModel>& c, std::uint32_t id, SerializeStructure&) override {
+    g_handed.emplace_back(id, c != nullptr);
+  }
+  void SerializeSimpleCommands(const RefCntPtr<const SimpleCommandsPresModel>& c, std::uint32_t id,
+                               SerializeStructure&) override {
+    g_handed.emplace_back(id, c != nullptr);
+  }
+};
+
+TEST(FilterDialogs, ANullCommandIsStillHandedToTheCommandSerializerAnOptionalOneIsNot) {
+  const auto previous = ObjectFactoryUtils::RegisterObject(
+      "VqxDoc", "CommandSerializerID", []() -> IFactoryObject* { return new RecordingCommandSerializer(); });
+  g_handed.clear();
+  auto m = MakeRefCnt<CategoricalFilterCacheNotFoundPresModel>();
+  m->SetCacheInfo(MakeRefCnt<CategoricalFilterCacheInfoPresModel>());
+  (void)test::OutputOf(RefCntPtr<const CategoricalFilterCacheNotFoundPresModel>(m));
+  (void)test::OutputOf(RefCntPtr<const QuantitativeFilterDialogPresModel>(MakeRefCnt<QuantitativeFilterDialogPresModel>()));
+  ObjectFactoryUtils::RegisterObject("VqxDoc", "CommandSerializerID", previous);
+  EXPECT_EQ(g_handed, (std::vector<std::pair<std::uint32_t, bool>>{{0xd6e4461bu, false}}));
+}
+
 TEST(Calculations, ConstructorsSetOnlyWhatTheyAreGiven) {
   const auto item = MakeRefCnt<AutoCompleteItemPresModel>(static_cast<AutoCompleteItemType>(0));
   EXPECT_EQ(item->GetItemType(), static_cast<AutoCompleteItemType>(0));

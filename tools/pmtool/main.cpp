@@ -92,9 +92,11 @@ std::span<const Command> AllCommands() {
        "removed, a default id or discriminant value, a model, member or enumeration removed),\n"
        "\"note:\" for safe ones (members, models, enumerations and enumeration values added,\n"
        "presence changed). The last line counts both. Exit status 3 when there are errors."},
-      {"demo", 0, 0, &Demo, "", "builds, writes, replays and reads back the example",
-       "Builds a sample of every model and the worked example, writes them, writes them again\n"
-       "from their recorded text, reads them back and checks that nothing changed."},
+      {"demo", 0, 0, &Demo, "", "builds, writes, replays and reads back a whole dashboard",
+       "Builds a dashboard with its zones (worksheets showing their visuals, a title, a web page\n"
+       "and an image), zone hierarchy, sizes, device layouts and command lists, writes it, writes\n"
+       "it again (the models below the dashboard and its zones from their recorded text), reads\n"
+       "it back, checks that nothing changed, and prints the sizes and timings."},
   };
   return kCommands;
 }

@@ -1,0 +1,264 @@
+// The dashboard: what a fresh one writes, the members written only when true or away from
+// a value other than their start, its zone map with null entries, its two command lists,
+// and a whole dashboard through wire text and back.
+
+#include <algorithm>
+
+#include "TestSupport.h"
+#include "models/DashboardModels.h"
+#include "models/GeometryModels.h"
+#include "models/SheetIdentityModels.h"
+#include "models/ZonesModels.h"
+#include "wire/JsonCursor.h"
+#include "wire/WireReader.h"
+
+namespace {
+
+using DashboardSerializer = StructSerializer<RefCntPtr<const DashboardPresModel>, RefCntPtr<DashboardPresModel>>;
+
+constexpr std::uint32_t kZones = 0xd6c170f2, kGridSize = 0xd67619ba, kPreviewBarIsVisible = 0xd6144cdd,
+                        kPreviewBarLayout = 0xd6f03d60, kEmptyShowMe = 0xd69735df,
+                        kMultiSelectChromeCommands = 0xd622daef;
+
+std::string Hex(std::uint32_t id) {
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08x", id);
+  return hex;
+}
+
+bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
+  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+bool WritesId(const std::vector<std::string>& out, std::uint32_t id) {
+  const std::string hex = Hex(id);
+  return std::any_of(out.begin(), out.end(), [&](const std::string& l) {
+    return l.rfind("Parameter " + hex, 0) == 0 || l.rfind("Begin ListStructure " + hex, 0) == 0 ||
+           l.rfind("Begin SubStructure " + hex, 0) == 0 || l.rfind("Begin MapStructure " + hex, 0) == 0;
+  });
+}
+
+std::vector<std::string> Out(const RefCntPtr<DashboardPresModel>& d) {
+  return test::OutputOf(RefCntPtr<const DashboardPresModel>(d));
+}
+
+RefCntPtr<const DashboardPresModel> ReadBack(const RefCntPtr<const DashboardPresModel>& d, std::string* text = nullptr) {
+  const std::string written = JsonCursor::Write(test::Registry(), *d->AsIParameters());
+  if (text) *text = written;
+  const WireReader reader(test::Registry());
+  const auto bag = reader.Read(written);
+  const auto* held = HolderOf<RefCntPtr<const DashboardPresModel>>(bag->GetParameter(DashboardPresModel::ID));
+  return held ? held->Value() : nullptr;
+}
+
+RefCntPtr<const CommandsPresModel> Commands(int n) {
+  auto c = MakeRefCnt<CommandsPresModel>();
+  for (int i = 0; i < n; ++i) c->AddCommand(u"tile");
+  return c;
+}
+
+TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
+  const auto out = Out(MakeRefCnt<DashboardPresModel>());
+  const std::vector<std::string> expected = {
+      "Parameter 0xd6c7e390 0",                                 // active zone id
+      "Begin ListStructure 0xd68e4099", "End",                  // active zone ids
+      "Parameter 0xd66b08b3 false", "Parameter 0xd656b4de false",
+      "Begin ListStructure 0xd6d485d0", "End",                  // visual ids
+      "Begin ListStructure 0xd6fd1fa8", "End",                  // invalid sheets
+      "Begin ListStructure 0xd6484e19", "End",                  // modified sheets
+      "Begin ListStructure 0xd6051cb3", "End",                  // device layouts
+      "Begin ListStructure 0xd6a14245", "End",                  // generated device layouts
+      "Parameter 0xd67619ba 0",                                 // grid size
+      "Parameter 0xd6144cdd false",                             // preview bar hidden, so no layout
+      "Parameter 0xd6ef2688 size-mode-auto",
+      "Parameter 0xd67d759b false",
+      "Begin ListStructure 0xd6c73ad1", "End",                  // single-value fields
+  };
+  EXPECT_EQ(out, expected);
+}
+
+TEST(Dashboard, GridSizeIsLeftOutAtTwentyAndReadsBackAsZeroThen) {
+  for (int size : {0, 19, 20, 21}) {
+    auto d = MakeRefCnt<DashboardPresModel>();
+    d->SetGridSize(size);
+    EXPECT_EQ(WritesId(Out(d), kGridSize), size != 20) << size;
+    EXPECT_EQ(ReadBack(d)->GetGridSize(), size == 20 ? 0 : size) << size;
+  }
+}
+
+TEST(Dashboard, FlagsThatStartFalseAppearOnlyWhenTrue) {
+  struct Flag {
+    std::uint32_t id;
+    void (DashboardPresModel::*set)(bool);
+  };
+  const Flag flags[] = {{0xd6d4f130, &DashboardPresModel::SetIsStory},
+                        {0xd6ece2b5, &DashboardPresModel::SetIsFlexibleLayout},
+                        {0xd6aeb326, &DashboardPresModel::SetIsSortZoneTabOrderEnabled},
+                        {0xd6b53233, &DashboardPresModel::SetHasTitle},
+                        {0xd679b269, &DashboardPresModel::SetMobileAppEnabledInPreview}};
+  for (const Flag& f : flags) {
+    auto d = MakeRefCnt<DashboardPresModel>();
+    EXPECT_FALSE(WritesId(Out(d), f.id)) << Hex(f.id);
+    ((*d).*f.set)(true);
+    EXPECT_TRUE(Writes(Out(d), "Parameter " + Hex(f.id) + " true")) << Hex(f.id);
+  }
+}
+
+TEST(Dashboard, ThePreviewBarLayoutFollowsOnlyAVisiblePreviewBar) {
+  auto d = MakeRefCnt<DashboardPresModel>();
+  d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(2));
+  EXPECT_FALSE(WritesId(Out(d), kPreviewBarLayout));
+  d->SetPreviewBarIsVisible(true);
+  d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(0));  // its own value plays no part
+  const auto out = Out(d);
+  const auto visible = std::find(out.begin(), out.end(), "Parameter " + Hex(kPreviewBarIsVisible) + " true");
+  ASSERT_NE(visible, out.end());
+  EXPECT_EQ((visible + 1)->rfind("Parameter " + Hex(kPreviewBarLayout), 0), 0u);
+
+  // Read independently: a layout without the visibility flag still sets the layout.
+  auto bag = MakeRefCnt<Parameters>();
+  bag->SetParameter(kPreviewBarLayout, test::Val(static_cast<DashboardDeviceLayout>(1)));
+  const auto read = DashboardSerializer::ToObject(bag, DashboardPresModel::ID, nullptr);
+  EXPECT_EQ(static_cast<int>(read->GetPreviewBarLayout()), 1);
+  EXPECT_FALSE(read->GetPreviewBarIsVisible());
+}
+
+TEST(Dashboard, ANullZoneIsANullMapItemAndTheOthersKeepKeyOrder) {
+  auto d = MakeRefCnt<DashboardPresModel>();
+  auto zone = MakeRefCnt<ZonePresModel>();
+  zone->SetZoneID(3);
+  d->AddZone(u"b", zone);
+  d->AddZone(u"a", nullptr);
+  d->AddZone(u"c", zone);
+  const auto out = Out(d);
+  const auto map = std::find(out.begin(), out.end(), "Begin MapStructure " + Hex(kZones));
+  ASSERT_NE(map, out.end());
+  EXPECT_EQ(*(map + 1), "NullMapItem a true");
+  EXPECT_EQ(*(map + 2), "Begin MapItemStructure b");
+  EXPECT_TRUE(std::find(map, out.end(), "Begin MapItemStructure c") != out.end());
+
+  const auto read = ReadBack(d);
+  ASSERT_EQ(read->GetZoneCount(), 3u);
+  EXPECT_FALSE(read->GetZone(u"a"));
+  EXPECT_EQ(read->GetZone(u"c")->GetZoneID(), 3u);
+}
+
+TEST(Dashboard, EmptyShowMeNeedsACommandWhileMultiSelectCommandsNeedOnlyBeSet) {
+  auto d = MakeRefCnt<DashboardPresModel>();
+  d->SetEmptyShowMe(Commands(0));
+  d->SetMultiSelectChromeCommands(Commands(0));
+  auto out = Out(d);
+  EXPECT_FALSE(WritesId(out, kEmptyShowMe));
+  EXPECT_TRUE(WritesId(out, kMultiSelectChromeCommands));
+  d->SetEmptyShowMe(Commands(1));
+  EXPECT_TRUE(WritesId(Out(d), kEmptyShowMe));
+}
+
+TEST(Dashboard, NestedModelsWrittenAlwaysMustBeSet) {
+  auto item = MakeRefCnt<DevicePreviewPortSizeItemPresModel>();
+  auto d = MakeRefCnt<DashboardPresModel>();
+  d->AddPreviewPortSizeList(item);
+  TraceCursor cursor(test::Registry());
+  test::ExpectNullPointerAssertion([&] { DashboardSerializer::SerializeObj(d, cursor); });
+  EXPECT_EQ(cursor.OpenScopes(), 0);
+
+  auto visibility = MakeRefCnt<ZoneVisibilityFromFieldPresModel>();
+  auto other = MakeRefCnt<DashboardPresModel>();
+  other->AddZoneVisibilityFromFieldList(visibility);
+  TraceCursor second(test::Registry());
+  test::ExpectNullPointerAssertion([&] { DashboardSerializer::SerializeObj(other, second); });
+}
+
+TEST(DashboardSizeControl, SpinBoxBoundsAndStepStartAwayFromZero) {
+  const auto out =
+      test::OutputOf(RefCntPtr<const DashboardSizeControlPresModel>(MakeRefCnt<DashboardSizeControlPresModel>()));
+  EXPECT_TRUE(Writes(out, "Parameter 0xd6c945c8 100"));
+  EXPECT_TRUE(Writes(out, "Parameter 0xd69b2bce 10000"));
+  EXPECT_TRUE(Writes(out, "Parameter 0xd6569f2e 100"));
+  EXPECT_FALSE(Writes(out, "Begin SubStructure"));
+}
+
+// ---- a whole dashboard
+
+RefCntPtr<DashboardPresModel> WholeDashboard() {
+  auto d = MakeRefCnt<DashboardPresModel>();
+  auto path = MakeRefCnt<SheetPathPresModel>();
+  path->SetSheetName(u"Overview");
+  d->SetSheetPath(path);
+  auto hierarchy = MakeRefCnt<DashboardZoneHierarchyPresModel>();
+  hierarchy->SetDashboardName(u"Overview");
+  for (unsigned id = 1; id <= 3; ++id) {
+    auto common = MakeRefCnt<ZoneCommonPresModel>();
+    common->SetZoneID(id);
+    common->SetParentZoneID(id == 1 ? 0 : 1);
+    common->SetW(400);
+    common->SetH(300);
+    common->SetType(static_cast<ZoneType>(id));
+    common->SetIsFloating(id == 3);
+    common->SetContentX(id == 2 ? 0 : -1);
+    auto zone = MakeRefCnt<ZonePresModel>();
+    zone->SetZoneID(id);
+    zone->SetZoneCommon(common);
+    zone->SetWorksheet(id == 2 ? u"Sales" : u"");
+    zone->SetChromeCommands(Commands(1));
+    d->AddZone(TString(std::u16string(u"zone") + static_cast<char16_t>(u'0' + id)), zone);
+    hierarchy->AddZoneCommon(common);
+  }
+  d->SetDashboardZoneHierarchy(hierarchy);
+  d->SetActiveZoneID(2);
+  d->AddActiveZoneIDs(2);
+  d->AddActiveZoneIDs(3);
+  d->AddFormat(u"font", u"Arial");
+  auto port = MakeRefCnt<SizePresModel>();
+  port->SetWidth(1024);
+  port->SetHeight(768);
+  d->SetPortSize(port);
+  auto visual = MakeRefCnt<VisualIDPresModel>();
+  visual->SetWorksheet(u"Sales");
+  d->AddVisualIDPM(visual);
+  auto size = MakeRefCnt<DashboardSizePresModel>();
+  size->SetWidth(1000);
+  size->SetMaxWidth(1200);
+  size->SetSizeMode(static_cast<SizeMode>(1));
+  auto control = MakeRefCnt<DashboardSizeControlPresModel>();
+  control->SetSize(size);
+  d->SetDashboardSizeControl(control);
+  d->SetDefaultLayoutSize(size);
+  d->AddDeviceLayout(static_cast<DashboardDeviceLayout>(1));
+  d->SetPreviewBarIsVisible(true);
+  d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(1));
+  d->SetGridSize(30);
+  d->SetIsStory(true);
+  d->SetMultiSelectChromeCommands(Commands(2));
+  d->SetEmptyShowMe(Commands(1));
+  return d;
+}
+
+TEST(Dashboard, AWholeDashboardComesBackThroughWireText) {
+  const RefCntPtr<const DashboardPresModel> d = WholeDashboard();
+  std::string text;
+  const auto read = ReadBack(d, &text);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(JsonCursor::Write(test::Registry(), *read->AsIParameters()), text);
+
+  ASSERT_EQ(read->GetZoneCount(), 3u);
+  const auto& zone2 = read->GetZone(u"zone2");
+  EXPECT_EQ(zone2->GetWorksheet(), TString(u"Sales"));
+  EXPECT_EQ(zone2->GetZoneCommon()->GetContentX(), 0);
+  EXPECT_EQ(zone2->GetZoneCommon()->GetContentY(), -1);
+  EXPECT_TRUE(read->GetZone(u"zone3")->GetZoneCommon()->GetIsFloating());
+  EXPECT_EQ(read->GetZone(u"zone1")->GetChromeCommands()->GetItemCount(), 1u);
+  EXPECT_EQ(read->GetDashboardZoneHierarchy()->GetZoneCommonCount(), 3u);
+  EXPECT_EQ(read->GetActiveZoneIDss(), (std::vector<unsigned>{2, 3}));
+  EXPECT_EQ(read->GetFormat(u"font"), TString(u"Arial"));
+  EXPECT_EQ(read->GetPortSize()->GetWidth(), 1024);
+  EXPECT_EQ(read->GetDashboardSizeControl()->GetSize()->GetMaxWidth(), 1200u);
+  EXPECT_EQ(read->GetDashboardSizeControl()->GetMinSize(), 100);
+  EXPECT_EQ(static_cast<int>(read->GetPreviewBarLayout()), 1);
+  EXPECT_EQ(read->GetGridSize(), 30);
+  EXPECT_TRUE(read->GetIsStory());
+  EXPECT_EQ(read->GetMultiSelectChromeCommands()->GetItemCount(), 2u);
+  EXPECT_EQ(read->GetEmptyShowMe()->GetItemCount(), 1u);
+}
+
+}  // namespace

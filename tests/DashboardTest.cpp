@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "models/ActionsModels.h"
 #include "models/DashboardModels.h"
 #include "models/GeometryModels.h"
 #include "models/SheetIdentityModels.h"
@@ -62,6 +63,7 @@ TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
   const std::vector<std::string> expected = {
       "Parameter 0xd6c7e390 0",                                 // active zone id
       "Begin ListStructure 0xd68e4099", "End",                  // active zone ids
+      "Begin ListStructure 0xd63258c0", "End",                  // actions
       "Parameter 0xd66b08b3 false", "Parameter 0xd656b4de false",
       "Begin ListStructure 0xd6d485d0", "End",                  // visual ids
       "Begin ListStructure 0xd6fd1fa8", "End",                  // invalid sheets
@@ -208,6 +210,10 @@ RefCntPtr<DashboardPresModel> WholeDashboard() {
   d->SetActiveZoneID(2);
   d->AddActiveZoneIDs(2);
   d->AddActiveZoneIDs(3);
+  auto action = MakeRefCnt<ActionPresModel>();
+  action->SetName(u"Highlight sales");
+  action->AddSourceWorksheets(u"Sales");
+  d->AddAction(action);
   d->AddFormat(u"font", u"Arial");
   auto port = MakeRefCnt<SizePresModel>();
   port->SetWidth(1024);
@@ -250,6 +256,9 @@ TEST(Dashboard, AWholeDashboardComesBackThroughWireText) {
   EXPECT_EQ(read->GetZone(u"zone1")->GetChromeCommands()->GetItemCount(), 1u);
   EXPECT_EQ(read->GetDashboardZoneHierarchy()->GetZoneCommonCount(), 3u);
   EXPECT_EQ(read->GetActiveZoneIDss(), (std::vector<unsigned>{2, 3}));
+  ASSERT_EQ(read->GetActionCount(), 1u);
+  EXPECT_EQ(read->GetAction(0)->GetName(), TString(u"Highlight sales"));
+  EXPECT_EQ(read->GetAction(0)->GetSourceWorksheetss(), std::vector<TString>{u"Sales"});
   EXPECT_EQ(read->GetFormat(u"font"), TString(u"Arial"));
   EXPECT_EQ(read->GetPortSize()->GetWidth(), 1024);
   EXPECT_EQ(read->GetDashboardSizeControl()->GetSize()->GetMaxWidth(), 1200u);

@@ -13,6 +13,7 @@
 
 #include "Commands.h"
 #include "framework/Sampler.h"
+#include "models/ActionsModels.h"
 #include "models/DashboardModels.h"
 #include "models/GeometryModels.h"
 #include "models/SheetIdentityModels.h"
@@ -167,6 +168,14 @@ RefCntPtr<const DashboardPresModel> BuildDashboard(const ParametersRegistry& reg
   dashboard->SetDashboardZoneHierarchy(hierarchy);
   dashboard->SetActiveZoneID(3);
   dashboard->AddActiveZoneIDs(3);
+  for (const char16_t* target : {u"Sales by region", u"Profit by month"}) {
+    auto action = MakeRefCnt<ActionPresModel>();
+    action->SetName(std::u16string(u"Filter ") + target);
+    action->SetActivation(ActivationMethod::OnSelect);
+    action->AddSourceWorksheets(u"Overview map");
+    action->AddTargetWorksheets(target);
+    dashboard->AddAction(action);
+  }
   dashboard->AddFormat(u"font-family", u"Segoe UI");
   dashboard->AddFormat(u"background", u"#ffffff");
 

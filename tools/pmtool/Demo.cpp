@@ -237,10 +237,10 @@ int Demo(const Args&) {
   const auto t5 = Clock::now();
 
   std::printf("dashboard: %u zones (%d worksheets with their visuals), %u visual ids, %u device layouts, "
-              "%u size options\n",
+              "%u size options, %u actions\n",
               dashboard->GetZoneCount(), kWorksheets, dashboard->GetVisualIDPMCount(),
               dashboard->GetCurrentDeviceLayoutInfoList()->GetDeviceLayoutCount(),
-              dashboard->GetDashboardSizeControl()->GetSizeModeOptionCount());
+              dashboard->GetDashboardSizeControl()->GetSizeModeOptionCount(), dashboard->GetActionCount());
   constexpr std::size_t kShown = 400;
   std::printf("wire text: %zu bytes, beginning\n%.*s...\n", first.size(),
               static_cast<int>(std::min(first.size(), kShown)), first.c_str());

@@ -1,5 +1,5 @@
 #pragma once
-// The worksheet document as the filter models see it: its visual specification and the
+// The worksheet document as the filter models see it: its VisualSpecification and the
 // display context of its values; and the filter model's capabilities per field.
 
 #include "vqxcore/DisplayFormatter.h"

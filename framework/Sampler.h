@@ -16,6 +16,10 @@ class Sampler {
 
   // Texts hold a lone surrogate now and then, unless turned off.
   void SetLoneSurrogates(bool on) { m_loneSurrogates = on; }
+  // Images come from a set of this many (as an application's marks share a few shapes),
+  // unless 0: every image new.
+  void SetImagePool(int images) { m_imagePool = images; }
+  int ImagePool() const { return m_imagePool; }
 
   // A new model of the class `info` describes, every member set.
   RefCntPtr<PresentationModel> Model(const ModelInfo& info);
@@ -40,5 +44,6 @@ class Sampler {
   int m_maxDepth;
   int m_depth = 0;
   bool m_loneSurrogates = true;
+  int m_imagePool = 0;
   std::vector<std::uint32_t> m_ids;
 };

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <algorithm>
+#include <vector>
 
 #include "TestSupport.h"
 #include "models/VisualModels.h"
@@ -176,6 +177,29 @@ TEST(Images, ImagesTravelAsTextAndBack) {
   EXPECT_EQ(read->GetImage(u"a"), image);
   EXPECT_TRUE(read->GetImage(u"none").isNull());
   EXPECT_TRUE(ValueText<QImage>::ToString(QImage()).IsEmpty());
+}
+
+// Texts of recent images are kept for images equal to them; a changed image, or one changed
+// after it was read, must never take a kept text or image.
+TEST(Images, KeptTextsAndImagesNeverStandForChangedOnes) {
+  std::vector<QImage> images;
+  for (int i = 0; i < 20; ++i) {  // more than are kept
+    QImage image(2, 1 + i % 3, QImage::Format_ARGB32);
+    image.fill(qRgba(i, 2 * i, 3 * i, 255));
+    images.push_back(image);
+  }
+  for (int round = 0; round < 2; ++round)
+    for (const QImage& image : images) {
+      QImage changed = image;
+      changed.setPixel(0, 0, qRgba(255, 255, 255, 0));
+      const TString text = ValueText<QImage>::ToString(image), changedText = ValueText<QImage>::ToString(changed);
+      ASSERT_NE(text, changedText);
+      QImage read = ValueText<QImage>::FromString(text);
+      EXPECT_EQ(read, image);
+      read.setPixel(0, 0, qRgba(9, 9, 9, 9));
+      EXPECT_EQ(ValueText<QImage>::FromString(text), image);
+      EXPECT_EQ(ValueText<QImage>::FromString(changedText), changed);
+    }
 }
 
 TEST(Images, TextThatIsNoImageIsRefused) {

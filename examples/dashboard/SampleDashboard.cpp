@@ -32,6 +32,7 @@ constexpr int kViz = 1, kTitle = 11, kBitmap = 13, kWeb = 14, kLayoutBasic = 19;
 constexpr int kCellWidth = 400, kCellHeight = 300, kTitleHeight = 60;
 constexpr unsigned kFirstSheetZone = 3;  // 1 is the layout, 2 the title
 const char16_t kDashboardName[] = u"Regional sales";
+constexpr int kShapeImages = 8;  // the shapes the marks of all visuals draw from
 
 RefCntPtr<ZoneCommonPresModel> Common(unsigned id, unsigned parent, int type, int x, int y, int w, int h) {
   auto common = MakeRefCnt<ZoneCommonPresModel>();
@@ -197,6 +198,7 @@ SampleDashboard::SampleDashboard(const ParametersRegistry& registry, DashboardSh
 
   Sampler sampler(shape.seed, registry);
   sampler.SetLoneSurrogates(false);  // so that every JSON parser takes the text
+  sampler.SetImagePool(kShapeImages);
   for (int i = 0; i < shape.worksheets; ++i) m_sheets.push_back(MakeSheet(i, sampler));
 }
 
@@ -225,6 +227,7 @@ SampleDashboard::Sheet SampleDashboard::MakeSheet(int index, Sampler& sampler) c
 int SampleDashboard::ReplaceWorksheets(int first, int every, std::uint64_t seed) {
   Sampler sampler(seed, m_registry);
   sampler.SetLoneSurrogates(false);
+  sampler.SetImagePool(kShapeImages);
   int replaced = 0;
   for (int i = first; i < Worksheets(); i += every, ++replaced) m_sheets[static_cast<std::size_t>(i)] = MakeSheet(i, sampler);
   return replaced;

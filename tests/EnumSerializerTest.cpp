@@ -186,7 +186,13 @@ TEST(ColorObjects, TravelAsTheirOwnText) {
   const ColorObject invalid(-1, -1, -1, 255, 0);
   for (const ColorObject& c : {ColorObject(), ColorObject(1, 2, 3, 4), invalid, ColorObject(10, 20, 30, 40, 2)})
     EXPECT_EQ(ColorObjectParser::Parse(c.RGBAString()), c) << c.RGBAString().ToUtf8();
-  EXPECT_EQ(ColorObject(255, 0, 16, 255).RGBAString().ToUtf8(), "#ff0010ff");
+  const std::pair<ColorObject, const char*> kTexts[] = {
+      {ColorObject(255, 0, 16, 255), "#ff0010ff"},
+      {ColorObject(10, 171, 0, 7, 12), "#0aab0007;12"},
+      {ColorObject(-1, 256, 3, 255, -4), "rgba(-1,256,3,255);-4"},
+      {ColorObject(-2147483647 - 1, 0, 0, 0), "rgba(-2147483648,0,0,0)"},
+  };
+  for (const auto& [color, text] : kTexts) EXPECT_EQ(color.RGBAString().ToUtf8(), text);
   EXPECT_EQ(ColorObjectParser::Parse(u"nonsense"), ColorObject());
 }
 

@@ -23,12 +23,24 @@ char* WriteEscape(char* p, unsigned unit) {
 void AppendJsonString(std::string& out, const TString& text) {
   const char16_t* s = text.Data();
   const std::size_t n = text.Length();
-  // At most six bytes per code unit, written through a pointer and trimmed afterwards.
   const std::size_t at = out.size();
+  // Most texts are printable ASCII without quotes or backslashes: one byte per code unit.
+  std::size_t plain = 0;
+  while (plain < n && s[plain] >= 0x20 && s[plain] < 0x80 && s[plain] != '"' && s[plain] != '\\') ++plain;
+  if (plain == n) {
+    out.resize(at + n + 2);
+    char* p = out.data() + at;
+    *p++ = '"';
+    for (std::size_t i = 0; i < n; ++i) p[i] = static_cast<char>(s[i]);
+    p[n] = '"';
+    return;
+  }
+  // Otherwise at most six bytes per code unit, written through a pointer and trimmed afterwards.
   out.resize(at + 6 * n + 2);
   char* p = out.data() + at;
   *p++ = '"';
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < plain; ++i) *p++ = static_cast<char>(s[i]);
+  for (std::size_t i = plain; i < n; ++i) {
     const unsigned c = s[i];
     if (c < 0x80) {
       if (c >= 0x20 && c != '"' && c != '\\') {
@@ -88,19 +100,40 @@ std::string JsonCursor::Write(const ParametersRegistry& registry, const IParamet
   return cursor.Finish();
 }
 
-const std::string& JsonCursor::KeyText(std::uint32_t id) {
-  auto [it, added] = m_keys.try_emplace(id);
-  if (added) {
+namespace {
+std::size_t KeySlotOf(std::uint32_t id, std::size_t slots) {
+  return static_cast<std::size_t>((id * 0x9e3779b1u) >> 8) & (slots - 1);
+}
+}  // namespace
+
+std::string_view JsonCursor::KeyText(std::uint32_t id) {
+  std::size_t mask = m_keySlots.size() - 1, at = KeySlotOf(id, m_keySlots.size());
+  while (m_keySlots[at].length && m_keySlots[at].id != id) at = (at + 1) & mask;
+  if (!m_keySlots[at].length) {
+    const std::size_t offset = m_keyTexts.size();
     if (const LegacyParameterName* name = GetParametersRegistry().FindName(id)) {
-      AppendJsonString(it->second, name->GetValue());
+      AppendJsonString(m_keyTexts, name->GetValue());
     } else {
       char buf[16];
       std::snprintf(buf, sizeof buf, "\"0x%08x\"", id);
-      it->second = buf;
+      m_keyTexts += buf;
     }
-    it->second.push_back(':');
+    m_keyTexts.push_back(':');
+    m_keySlots[at] = KeySlot{id, static_cast<std::uint32_t>(m_keyTexts.size() - offset), offset};
+    if (2 * ++m_keyCount > m_keySlots.size()) {
+      std::vector<KeySlot> old(2 * m_keySlots.size());
+      old.swap(m_keySlots);
+      mask = m_keySlots.size() - 1;
+      for (const KeySlot& slot : old) {
+        if (!slot.length) continue;
+        std::size_t to = KeySlotOf(slot.id, m_keySlots.size());
+        while (m_keySlots[to].length) to = (to + 1) & mask;
+        m_keySlots[to] = slot;
+      }
+      return std::string_view(m_keyTexts).substr(offset);
+    }
   }
-  return it->second;
+  return std::string_view(m_keyTexts).substr(m_keySlots[at].offset, m_keySlots[at].length);
 }
 
 inline void JsonCursor::Separate() {

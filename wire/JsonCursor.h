@@ -8,7 +8,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "vqxpreslayer/SerializeStructure.h"
@@ -49,7 +49,7 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   void Key(std::uint32_t id);
   void Key(const TString& key);
   void Open(char bracket);
-  const std::string& KeyText(std::uint32_t id);
+  std::string_view KeyText(std::uint32_t id);
 
   struct Capture {
     std::size_t start;
@@ -60,7 +60,16 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   std::vector<char> m_scopes;       // '}' or ']' per open scope
   bool m_needsComma = false;
   std::vector<Capture> m_captures;
-  std::unordered_map<std::uint32_t, std::string> m_keys;  // "\"name\":" per id
+  // "\"name\":" per parameter id, made once per cursor: an open-addressing table (a
+  // power-of-two number of slots, at most half of them used) into one text of all keys.
+  struct KeySlot {
+    std::uint32_t id = 0;
+    std::uint32_t length = 0;  // 0: an empty slot
+    std::size_t offset = 0;
+  };
+  std::vector<KeySlot> m_keySlots = std::vector<KeySlot>(256);
+  std::size_t m_keyCount = 0;
+  std::string m_keyTexts;
 };
 
 // Recorded text starts with a tag naming the cursor kind that recorded it.

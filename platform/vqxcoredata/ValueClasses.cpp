@@ -1,5 +1,6 @@
 #include "vqxcoredata/ValueClasses.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -10,12 +11,33 @@ bool InByte(int v) { return v >= 0 && v <= 255; }
 
 bool ColorObject::IsValid() const { return InByte(m_r) && InByte(m_g) && InByte(m_b) && InByte(m_a); }
 
+// "#rrggbbaa" (lower-case hex) when every channel is a byte, else "rgba(r,g,b,a)"; then
+// ";type" unless the type is 0. Colours are written often: formatted by hand.
 TString ColorObject::RGBAString() const {
   char buf[96];
-  int n = IsValid() ? std::snprintf(buf, sizeof buf, "#%02x%02x%02x%02x", m_r, m_g, m_b, m_a)
-                    : std::snprintf(buf, sizeof buf, "rgba(%d,%d,%d,%d)", m_r, m_g, m_b, m_a);
-  if (m_type != 0) n += std::snprintf(buf + n, sizeof buf - static_cast<std::size_t>(n), ";%d", m_type);
-  return TString::FromAscii(std::string_view(buf, static_cast<std::size_t>(n)));
+  char* p = buf;
+  char* const end = buf + sizeof buf;
+  if (IsValid()) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    *p++ = '#';
+    for (int c : {m_r, m_g, m_b, m_a}) {
+      *p++ = kHex[c >> 4];
+      *p++ = kHex[c & 15];
+    }
+  } else {
+    const char* prefix = "rgba(";
+    p = std::copy(prefix, prefix + 5, p);
+    for (int c : {m_r, m_g, m_b, m_a}) {
+      p = std::to_chars(p, end, c).ptr;
+      *p++ = ',';
+    }
+    p[-1] = ')';
+  }
+  if (m_type != 0) {
+    *p++ = ';';
+    p = std::to_chars(p, end, m_type).ptr;
+  }
+  return TString::FromAscii(std::string_view(buf, static_cast<std::size_t>(p - buf)));
 }
 
 ColorObject ColorObjectParser::Parse(const TString& text) {

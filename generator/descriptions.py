@@ -119,6 +119,8 @@ Member options:
     noread         written but not read back;  nowrite: read but never written
     read-after=M   read right after member M instead of in write order
     elem=S         element stem of a list or map (default: the stem minus "s")
+    elem-get=S     the indexed getter of a list is GetS(index) instead of Get<elem>(index)
+                   (its other element accessors keep the element stem)
     nonconst-get   the getter is not a const member function
     nonconst-items a structure list holding RefCntPtr<M> rather than
                    RefCntPtr<const M> (read back from the usual list holder)
@@ -483,7 +485,8 @@ def parse_models(path, family):
                     fail(path, no, f"option {k!r} given twice")
                 if k in ("opt", "ctx", "noread", "nowrite", "nonconst-get", "nonconst-items", "byref") and not eq:
                     mem.opts[k] = True
-                elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem", "unless") and eq:
+                elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem", "elem-get",
+                           "unless") and eq:
                     mem.opts[k] = v
                 else:
                     fail(path, no, f"unknown member option {w!r}")
@@ -757,6 +760,8 @@ class Catalogue:
             fail(mem.path, mem.line, "mapflag= is for text maps")
         if "via" in o and (mem.kind != "ScalarText" or o["via"] not in SCALARS):
             fail(mem.path, mem.line, "via= names a scalar type for a scalar member")
+        if "elem-get" in o and mem.shape not in ("list", "vector"):
+            fail(mem.path, mem.line, "elem-get= is for lists")
         if mem.shape in ("list", "map") and "elem" not in o and not mem.stem.endswith("s"):
             fail(mem.path, mem.line, f"{mem.stem}: a list or map stem ends in 's', or give elem=")
         if "unless" in o and not re.fullmatch(r"[A-Za-z_][\w:]*", o["unless"]):

@@ -240,7 +240,8 @@ class Emitter:
             push = "std::move(item)" if mem.elem_is_model else "item"
             return [f"void Add{el}({item_param}) {{ {f}.push_back({push}); }}",
                     f"void Clear{s}() {{ {f}.clear(); }}",
-                    f"{item_ret} Get{el}(unsigned int index) const {{ return pm::ListAt({f}, index); }}",
+                    f"{item_ret} Get{mem.opts.get('elem-get', el)}(unsigned int index) const "
+                    f"{{ return pm::ListAt({f}, index); }}",
                     f"unsigned int Get{el}Count() const {{ return static_cast<unsigned int>({f}.size()); }}",
                     f"const {t}& Get{s}() const {{ return {f}; }}",
                     f"void Set{s}(const {t}& value) {{ {f} = value; }}",

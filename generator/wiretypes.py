@@ -122,7 +122,7 @@ class WireTypes:
 
     # Member options that leave a member written on every write; any other (opt, omit, if,
     # and options this module does not know) may leave it out.
-    ALWAYS_OPTIONS = {"start", "item", "mapflag", "via", "ctx", "noread", "read-after", "elem"}
+    ALWAYS_OPTIONS = {"start", "item", "mapflag", "via", "ctx", "noread", "read-after", "elem", "elem-get"}
 
     @classmethod
     def presence(cls, mem):

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "Commands.h"
 
 namespace pmtool {
@@ -136,6 +138,14 @@ const Command* FindCommand(std::string_view name) {
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
+  // Legends carry pixmaps, which exist only beside a QGuiApplication: the tool runs one on
+  // the offscreen platform. Qt's own notes on its set-up are not part of the tool's output.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "pmtool: %s\n", qPrintable(text));
+  });
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
   if (args.empty()) {
     Usage(stderr);
     return 1;

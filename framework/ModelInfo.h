@@ -136,6 +136,25 @@ struct LevelDispatch {
   const char* source;
 };
 
+using ModelInfoGetter = const ModelInfo& (*)();
+
+// How the root of a kind family hands a model on to the class of its kind: by trying
+// classes by dynamic type in a fixed order, or by the value of an enumeration member seen
+// unchecked; and how its reader chooses the class to create.
+enum class KindScheme : std::uint8_t { None, TryOrder, ByValue };
+struct KindTag {
+  std::int64_t value;  // the value of the kind member naming the class
+  ModelInfoGetter info;
+};
+struct KindDispatch {
+  KindScheme scheme;
+  std::span<const ModelInfoGetter> tried;  // TryOrder: the classes tried, in order
+  std::span<const KindTag> tags;           // ByValue and reading: the class each value names
+  std::uint32_t kindId;                    // the parameter id of the kind member; 0 when none
+  bool readByKind;                         // the reader creates the class the bag's kind names
+  bool missingIsNull;                      // a bag without the kind member gives no model
+};
+
 struct ModelInfo {
   const char* name;
   std::uint32_t defaultId;
@@ -167,6 +186,7 @@ struct ModelInfo {
   void (*writeHook)(const PresentationModel*, SerializeStructure&) = nullptr;
   void (*readHook)(PresentationModel*, const IParameters&) = nullptr;
   const LevelDispatch* level = nullptr;  // checked levels: how this class hands models on
+  const KindDispatch* kinds = nullptr;   // kind roots: how this class hands models on
 
   constexpr ModelInfo Base(const ModelInfo& (*b)()) const {
     ModelInfo m = *this;
@@ -216,6 +236,11 @@ struct ModelInfo {
     ModelInfo m = *this;
     m.writeHook = write;
     m.readHook = read;
+    return m;
+  }
+  constexpr ModelInfo Kinds(const KindDispatch* dispatch) const {
+    ModelInfo m = *this;
+    m.kinds = dispatch;
     return m;
   }
   constexpr ModelInfo Levels(const LevelDispatch* dispatch) const {

@@ -224,12 +224,50 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
   if (info.level) HandDown(info, model, cursor, held);
 }
 
+// ---- kind families (ModelInfo::kinds)
+
+// The member with the given parameter id among the class's levels, from the class up.
+const MemberInfo* FindMember(const ModelInfo& info, std::uint32_t id) {
+  for (const ModelInfo* b = &info; b; b = b->base ? &b->base() : nullptr)
+    for (const MemberInfo& m : b->members)
+      if (m.id == id) return &m;
+  return nullptr;
+}
+
+const ModelInfo* TaggedClass(const KindDispatch& kinds, std::int64_t value) {
+  for (const KindTag& t : kinds.tags)
+    if (t.value == value) return &t.info();
+  return nullptr;
+}
+
+// The class of its kind that a kind root hands the model on to; the root itself when none.
+const ModelInfo& KindOf(const ModelInfo& root, const PresentationModel* model) {
+  const KindDispatch& kinds = *root.kinds;
+  if (kinds.scheme == KindScheme::TryOrder) {
+    for (ModelInfoGetter c : kinds.tried)
+      if (c().isInstance(model)) return c();
+    return root;
+  }
+  if (kinds.scheme != KindScheme::ByValue) return root;
+  const MemberInfo* kind = FindMember(root, kinds.kindId);
+  const ModelInfo* named = TaggedClass(kinds, kind->codec->asInteger(kind->field(model)));
+  if (!named) return root;
+  // The model is viewed as the class its kind names, unchecked: another class is a null view.
+  if (!named->isInstance(model)) ThrowNullPointerDereferenced();
+  return *named;
+}
+
 // The write of a model by the writer of one of its classes. The writer that starts the
 // model's write (no level of it in progress) then hands the model on to the concrete class
 // its discriminant names, whose writer adds the levels below: so the levels come from the
 // root down, each once, whichever class's writer starts.
 void WriteLevels(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor, bool starts) {
   HeldLevels held(info);
+  if (starts && info.kinds) {
+    // A kind root's writer writes the levels from the root down to the model's kind.
+    WriteLevel(KindOf(info, model), model, cursor, held);
+    return;
+  }
   WriteLevel(info, model, cursor, held);
   if (starts)
     if (const ModelInfo* root = DispatchingRoot(info)) Dispatch(*root, model, cursor);
@@ -297,6 +335,63 @@ RefCntPtr<PresentationModel> ReadLevels(const ModelInfo& info, const IParameters
   return FillLevel(info, *bag, std::move(target));
 }
 
+// The class a kind root's reader creates for the bag; null for none.
+const ModelInfo* ClassNamed(const ModelInfo& root, const IParameters& bag) {
+  const KindDispatch& kinds = *root.kinds;
+  const MemberInfo* kind = nullptr;
+  for (const KindTag& t : kinds.tags)
+    if ((kind = FindMember(t.info(), kinds.kindId))) break;
+  if (kind)
+    if (const IParameter* p = bag.GetParameter(kinds.kindId)) {
+      alignas(std::max_align_t) unsigned char value[sizeof(std::int64_t)] = {};  // an enumeration
+      if (kind->codec->read(bag, *p, value)) return TaggedClass(kinds, kind->codec->asInteger(value));
+    }
+  return kinds.missingIsNull ? nullptr : &root;
+}
+
+// Sets a root's serializing flag while the class of a model it reads fills it; restores it
+// also when an error passes.
+class FlagGuard {
+ public:
+  explicit FlagGuard(bool* flag) : m_flag(flag), m_previous(flag ? *flag : false) {
+    if (m_flag) *m_flag = true;
+  }
+  ~FlagGuard() {
+    if (m_flag) *m_flag = m_previous;
+  }
+  FlagGuard(const FlagGuard&) = delete;
+  FlagGuard& operator=(const FlagGuard&) = delete;
+
+ private:
+  bool* m_flag;
+  bool m_previous;
+};
+
+// The reader of a kind root. Given a model (by the reader of a class below), it reads the
+// root's own members, or nothing when the root's flag says the model is being read already.
+// Given none, it creates the class the bag's kind names and has that class's reader fill it.
+RefCntPtr<PresentationModel> ReadKinds(const ModelInfo& root, const IParameters* bag, std::uint32_t id,
+                                       RefCntPtr<PresentationModel>* existing) {
+  if (!bag) ThrowNullPointerDereferenced();
+  if (existing) {
+    RefCntPtr<PresentationModel> target = *existing;
+    if (target && root.serializingFlag && *root.serializingFlag(target.get())) return target;
+    ReadOwn(root, *bag, target.get());
+    return target;
+  }
+  const ModelInfo* named = ClassNamed(root, *bag);
+  if (!named) return {};
+  RefCntPtr<PresentationModel> target = named->create();
+  if (named == &root) {
+    ReadOwn(root, *bag, target.get());
+    return target;
+  }
+  if (!root.serializingFlag) return ReadModel(*named, bag, id, &target);
+  ReadOwn(root, *bag, target.get());
+  FlagGuard reading(root.serializingFlag(target.get()));
+  return ReadModel(*named, bag, id, &target);
+}
+
 }  // namespace
 
 bool PassesOwnPresence(const MemberInfo& m, const void* field) {
@@ -327,6 +422,7 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
 RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
                                        RefCntPtr<PresentationModel>* existing) {
   if (InCheckedLevels(info)) return ReadLevels(info, bag, existing);
+  if (info.kinds && info.kinds->readByKind) return ReadKinds(info, bag, id, existing);
   if (!bag) ThrowNullPointerDereferenced();
   RefCntPtr<PresentationModel> target = existing ? *existing : info.create();
   if (info.base) target = ReadModel(info.base(), bag, id, &target);

@@ -47,6 +47,13 @@ RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
   // constructor sets the discriminants that name it.
   if (info.level && !info.level->cases.empty())
     return Model(info.level->cases[Next() % info.level->cases.size()].info());
+  // A kind root that reads back only the classes its kinds name, and names none of its own,
+  // is sampled as one of them.
+  if (info.kinds && info.kinds->readByKind && !info.kinds->tags.empty()) {
+    bool tagged = false;
+    for (const KindTag& t : info.kinds->tags) tagged = tagged || &t.info() == &info;
+    if (!tagged) return Model(info.kinds->tags[Next() % info.kinds->tags.size()].info());
+  }
   RefCntPtr<PresentationModel> model = info.create();
   ++m_depth;
   struct Leave {
@@ -70,10 +77,21 @@ RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
   return model;
 }
 
+namespace {
+// The parameter id of the member that names the kind of the class's family; 0 when none.
+std::uint32_t KindId(const ModelInfo& info) {
+  for (const ModelInfo* b = &info; b; b = b->base ? &b->base() : nullptr)
+    if (b->kinds) return b->kinds->kindId;
+  return 0;
+}
+}  // namespace
+
 void Sampler::Fill(const ModelInfo& info, PresentationModel* model) {
   if (info.base) Fill(info.base(), model);
+  const std::uint32_t kindId = KindId(info);
   for (const MemberInfo& m : info.members) {
     if (!m.read || !m.write) continue;  // written and not read back: left as it starts
+    if (kindId && m.id == kindId) continue;  // the kind its constructor gives it
     if (info.level && &m == &info.members[static_cast<std::size_t>(info.level->member)]) continue;
     const EncodingKind k = m.codec->kind;
     const bool required = !m.IsConditional() && (k == EncodingKind::NestedStructure ||

@@ -72,6 +72,30 @@ In such a family the root's serializing flag is named after its class like every
 A subclass without `case=` is not handed on to: it is written and read through its own
 serializer only.
 
+Kind families (legends, quick filters, refinement widgets): a root hands a model on to the
+class of its kind, chosen in one of two ways, and reads back the class its kind names:
+    try=A,B,...    (root) the writer hands the model on to the first of the listed classes
+                   of which it is an instance (by dynamic type, in this order); a model of
+                   none of them is written with the levels its own writer writes.
+    kind-by=M      (root) the writer hands the model on to the class tagged with the value
+                   of the root's enumeration member M, viewing it as that class unchecked:
+                   a model that is not of that class raises the null-pointer assertion
+                   before anything is written; a value tagging no class, or the root's own
+                   tag, writes the root's members only.
+    read-by=M      (root) the reader, given no model, creates the class tagged with the
+                   value of the enumeration parameter M of the bag (M is a member of the
+                   root or of the tagged classes, with one id): a value tagging no class
+                   gives no model (null); M absent or of another type gives the root class,
+                   or no model with read-missing=null. Then the root's members are read and
+                   the class's own reader fills the rest. A root with a serializing flag
+                   keeps it set while the class's reader runs, and its reader, given a
+                   model whose flag is set, returns it unchanged.
+    tag=V          (a class of such a family, the root included) the value of M (the
+                   enumeration's text in quotes, or its number) that names this class; the
+                   class's constructor sets M to V.
+Either way a model is handed on only when its write starts at the root's writer; a kind's
+own writer writes the levels from the root down to its class.
+
 Hand-written operations of a model are declared among its members by
 `method \`declaration\`` lines and defined in presentation-model/. A file may
 start with `include "header"` lines for the types those declarations use, and
@@ -371,6 +395,14 @@ class Model:
     view_model: Optional["Model"] = None
     case_value: Optional[int] = None
     cases: list = field(default_factory=list)  # for checked levels: [(value, Model)]
+    tried: list = field(default_factory=list)  # try=: class names in order
+    kind_by: Optional[str] = None     # kind-by=: the root's enumeration member naming the kind
+    read_by: Optional[str] = None     # read-by=: the enumeration member whose value the reader creates by
+    read_missing_null: bool = False   # read-missing=null
+    tag: Optional[str] = None         # tag=: this class's value of its root's kind member
+    tag_value: Optional[int] = None
+    tags: list = field(default_factory=list)  # for kind roots: [(value, Model)]
+    tried_models: list = field(default_factory=list)
 
 
 _MODEL_LINE = re.compile(r"model\s+(\w+)\s+(0x[0-9a-fA-F]{8})(?:\s*:\s*(\w+))?((?:\s+\S+)*)\s*")
@@ -452,6 +484,16 @@ def parse_models(path, family):
                         cur.level_dispatch = v
                     elif k == "case" and v:
                         cur.case = v
+                    elif k == "try" and v:
+                        cur.tried = v.split(",")
+                    elif k == "kind-by" and v:
+                        cur.kind_by = v
+                    elif k == "read-by" and v:
+                        cur.read_by = v
+                    elif k == "read-missing" and v == "null":
+                        cur.read_missing_null = True
+                    elif k == "tag" and v:
+                        cur.tag = v
                     elif k == "write-hook" and v:
                         cur.write_hook = v
                     elif k == "read-hook" and v:
@@ -564,6 +606,8 @@ class Catalogue:
             self._resolve_kinds(m)
             self._resolve_levels(m)
         for m in self.models.values():
+            self._resolve_kind_family(m)
+        for m in self.models.values():
             m.cases.sort(key=lambda c: c[0])
             values = [v for v, _ in m.cases]
             if len(set(values)) != len(values):
@@ -594,6 +638,64 @@ class Catalogue:
         for stem, value in m.starts:
             if not any(mem.stem == stem for b in self.ancestors(m) for mem in b.members):
                 fail(m.path, m.line, f"start:{stem} names no member inherited by {m.name}")
+
+    def kind_member(self, root, cls=None):
+        """The enumeration member that names a kind root's classes (kind-by= or read-by=), as
+        declared by the root or, for read-by=, by the class given."""
+        stem = root.kind_by or root.read_by
+        if stem is None:
+            return None
+        for b in [cls] + self.ancestors(cls) if cls is not None else [root]:
+            mem = self.member(b, stem)
+            if mem is not None:
+                return mem
+        return None
+
+    def _resolve_kind_family(self, m):
+        """try=, kind-by=, read-by= and tag= of one model."""
+        if m.tried or m.kind_by or m.read_by or m.read_missing_null:
+            if not m.hierarchy:
+                fail(m.path, m.line, "try=, kind-by= and read-by= are for hierarchy roots")
+            if m.tried and m.kind_by:
+                fail(m.path, m.line, "a root hands models on by try= or by kind-by=, not both")
+            if m.read_missing_null and not m.read_by:
+                fail(m.path, m.line, "read-missing= goes with read-by=")
+            if m.dispatch or m.level_dispatch:
+                fail(m.path, m.line, "try=, kind-by= and read-by= do not mix with dispatch= or level-dispatch=")
+            for name in m.tried:
+                c = self.models.get(name)
+                if c is None or c.root is not m:
+                    fail(m.path, m.line, f"try= names {name}, not a class below {m.name}")
+                m.tried_models.append(c)
+            if m.kind_by and (self.member(m, m.kind_by) is None or self.member(m, m.kind_by).elem_enum is None):
+                fail(m.path, m.line, f"kind-by member {m.kind_by} must be an enumeration member of {m.name}")
+            if m.kind_by and m.read_by and m.kind_by != m.read_by:
+                fail(m.path, m.line, "kind-by= and read-by= name one member")
+        if m.tag is None:
+            return
+        root = m if m.hierarchy else m.root
+        if root is None or not (root.kind_by or root.read_by):
+            fail(m.path, m.line, f"{m.name} gives a tag but its family's root has no kind-by= or read-by=")
+        mem = self.kind_member(root, m)
+        if mem is None or mem.elem_enum is None or mem.id is None or mem.shape != "single":
+            fail(m.path, m.line, f"{m.name} has no enumeration member {root.kind_by or root.read_by} to tag")
+        if m.tag.startswith('"'):
+            want = unescape(m.tag[1:-1])
+            values = [v for v, t in mem.elem_enum.entries if t == want]
+            if not values:
+                fail(m.path, m.line, f"{mem.elem_enum.name} has no entry {want!r}")
+            m.tag_value = values[0]
+        else:
+            try:
+                m.tag_value = int(m.tag, 0)
+            except ValueError:
+                fail(m.path, m.line, f"tag={m.tag}: a quoted text or a number")
+        if any(v == m.tag_value for v, _ in root.tags):
+            fail(m.path, m.line, f"two classes of {root.name} share the tag {m.tag}")
+        others = {self.kind_member(root, c).id for _, c in root.tags}
+        if others and mem.id not in others:
+            fail(m.path, m.line, f"{m.name}'s {mem.stem} has another parameter id than its family's")
+        root.tags.append((m.tag_value, m))
 
     def ancestors(self, m):
         out = []

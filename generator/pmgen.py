@@ -403,7 +403,7 @@ class Emitter:
                      if str(mem.opts.get("start", "")).startswith("`")]
             init = ", ".join(f"m_{mem.stem}({mem.opts['start'][1:-1]})" for mem in exprs)
             o.append(f"{m.name}::{m.name}()" + (f" : {init}" if init else "") + " {")
-            if news or m.starts or m.case_value is not None:
+            if news or m.starts or m.case_value is not None or m.tag_value is not None:
                 o.append("\n")
                 for mem in news:
                     if not mem.elem_is_model or mem.shape != "single":
@@ -412,6 +412,10 @@ class Emitter:
                 for stem, value in m.starts:
                     inherited = self.cat.inherited_member(m, stem)
                     o.append(f"  Set{stem}({self.literal(inherited, value, inherited.cpp)});\n")
+                if m.tag_value is not None:  # the value of its family's kind member that names this class
+                    root = m if m.hierarchy else m.root
+                    kind = self.cat.kind_member(root, m)
+                    o.append(f"  Set{kind.stem}(static_cast<{kind.cpp}>({m.tag_value}));\n")
                 if m.case_value is not None:  # the base level's discriminant names this class
                     disc = self.cat.member(m.base_model, m.base_model.level_dispatch)
                     o.append(f"  Set{disc.stem}(static_cast<{disc.cpp}>({m.case_value}));\n")
@@ -553,6 +557,9 @@ class Emitter:
                 cases = "kCases" if m.cases else "std::span<const ConcreteClass>{}"
                 o.append(f'  static constexpr LevelDispatch kLevel{{{didx}, {cases}, "{fam}PresModelSerializer"}};\n')
                 info += "\n      .Levels(&kLevel)"
+            if m.tried or m.kind_by or m.read_by:
+                o.append(self.emit_kinds(m))
+                info += "\n      .Kinds(&kKinds)"
             if m.write_hook or m.read_hook:
                 w = f"&WriteHookOf<M, &{m.write_hook}>" if m.write_hook else "nullptr"
                 r = f"&ReadHookOf<M, &{m.read_hook}>" if m.read_hook else "nullptr"
@@ -566,6 +573,29 @@ class Emitter:
         o.append("  static constexpr ModelInfoGetter kModels[] = {\n")
         o.extend(f"      &{m.name}::GetModelInfo,\n" for m in ms)
         o.append("  };\n  return kModels;\n}\n")
+        return "".join(o)
+
+    def emit_kinds(self, m):
+        """The table by which a kind root hands models on to the classes of their kinds and
+        reads back the class a kind names."""
+        o = []
+        if m.tried_models:
+            o.append("  static constexpr ModelInfoGetter kTried[] = {"
+                     + ", ".join(f"&{c.name}::GetModelInfo" for c in m.tried_models) + "};\n")
+        if m.tags:
+            o.append("  static constexpr KindTag kTags[] = {\n")
+            o.extend(f"      {{{v}, &{c.name}::GetModelInfo}},\n" for v, c in m.tags)
+            o.append("  };\n")
+        tagged = m.tags[0][1] if m.tags else m
+        kind = self.cat.kind_member(m, tagged if m.read_by and not m.kind_by else None) if (m.kind_by or m.read_by) else None
+        scheme = "KindScheme::TryOrder" if m.tried else ("KindScheme::ByValue" if m.kind_by else "KindScheme::None")
+        fields = [scheme,
+                  "kTried" if m.tried_models else "std::span<const ModelInfoGetter>{}",
+                  "kTags" if m.tags else "std::span<const KindTag>{}",
+                  f"0x{kind.id:08x}" if kind else "0",
+                  "true" if m.read_by else "false",
+                  "true" if m.read_missing_null else "false"]
+        o.append(f"  static constexpr KindDispatch kKinds{{{', '.join(fields)}}};\n")
         return "".join(o)
 
     def emit_family_registration(self, fam):
@@ -763,7 +793,9 @@ def dump_models(cat):
                     "type": None if m.type_id is None else f"0x{m.type_id:08x}",
                     "types": [f"0x{t:08x}" for t in m.type_ids], "dispatch": m.dispatch, "fallback": m.fallback,
                     "view": m.view, "starts": {k: v for k, v in m.starts},
-                    "level_dispatch": m.level_dispatch, "case": m.case_value, "members": members})
+                    "level_dispatch": m.level_dispatch, "case": m.case_value,
+                    "try": m.tried, "kind_by": m.kind_by, "read_by": m.read_by,
+                    "read_missing_null": m.read_missing_null, "tag": m.tag, "members": members})
     return json.dumps(out, indent=1)
 
 

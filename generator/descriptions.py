@@ -679,23 +679,28 @@ class Catalogue:
         mem = self.kind_member(root, m)
         if mem is None or mem.elem_enum is None or mem.id is None or mem.shape != "single":
             fail(m.path, m.line, f"{m.name} has no enumeration member {root.kind_by or root.read_by} to tag")
-        if m.tag.startswith('"'):
-            want = unescape(m.tag[1:-1])
-            values = [v for v, t in mem.elem_enum.entries if t == want]
-            if not values:
-                fail(m.path, m.line, f"{mem.elem_enum.name} has no entry {want!r}")
-            m.tag_value = values[0]
-        else:
-            try:
-                m.tag_value = int(m.tag, 0)
-            except ValueError:
-                fail(m.path, m.line, f"tag={m.tag}: a quoted text or a number")
+        m.tag_value = self.enum_value(m, mem.elem_enum, "tag", m.tag)
         if any(v == m.tag_value for v, _ in root.tags):
             fail(m.path, m.line, f"two classes of {root.name} share the tag {m.tag}")
         others = {self.kind_member(root, c).id for _, c in root.tags}
         if others and mem.id not in others:
             fail(m.path, m.line, f"{m.name}'s {mem.stem} has another parameter id than its family's")
         root.tags.append((m.tag_value, m))
+
+    @staticmethod
+    def enum_value(m, enum, option, text):
+        """The value an option of model m names in enumeration `enum`: a quoted text (its first
+        entry) or a number."""
+        if text.startswith('"'):
+            want = unescape(text[1:-1])
+            values = [v for v, t in enum.entries if t == want]
+            if not values:
+                fail(m.path, m.line, f"{enum.name} has no entry {want!r}")
+            return values[0]
+        try:
+            return int(text, 0)
+        except ValueError:
+            fail(m.path, m.line, f"{option}={text}: a quoted text or a number")
 
     def ancestors(self, m):
         out = []
@@ -725,17 +730,7 @@ class Catalogue:
             if base is None or not base.level_dispatch:
                 fail(m.path, m.line, f"{m.name} gives a case but its base is no level with level-dispatch")
             enum = self.member(base, base.level_dispatch).elem_enum
-            if m.case.startswith('"'):
-                want = unescape(m.case[1:-1])
-                values = [v for v, t in enum.entries if t == want]
-                if not values:
-                    fail(m.path, m.line, f"{enum.name} has no entry {want!r}")
-                m.case_value = values[0]
-            else:
-                try:
-                    m.case_value = int(m.case, 0)
-                except ValueError:
-                    fail(m.path, m.line, f"case={m.case}: a quoted text or a number")
+            m.case_value = self.enum_value(m, enum, "case", m.case)
             base.cases.append((m.case_value, m))
 
     def level_root(self, m):

@@ -19,26 +19,39 @@ TString EncodePng(const QImage& image) {
   return TString::FromAscii(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
-// Scenes repeat a few images (the shapes of their marks) many times over: the text of the
-// last few images encoded on this thread is kept, and an image equal to one of them (same
-// size, format and pixels) takes its text. Per thread, so that writers on different
-// threads share nothing.
+// Scenes repeat a few images (the shapes of their marks) many times over: the last few
+// conversions on a thread are kept, each way, and a key equal to a kept one takes its value.
+// Per thread, so that writers and readers on different threads share nothing.
+template <typename Key, typename Value>
+class Recent {
+ public:
+  template <typename Make>
+  Value Get(const Key& key, Make make) {
+    for (const Entry& e : m_kept)
+      if (e.used && e.key == key) return e.value;
+    Entry& slot = m_kept[m_next];
+    m_next = (m_next + 1) % m_kept.size();
+    slot.value = make(key);  // first: a throw keeps nothing
+    slot.key = key;
+    slot.used = true;
+    return slot.value;
+  }
+
+ private:
+  struct Entry {
+    Key key;
+    Value value;
+    bool used = false;
+  };
+  std::array<Entry, 16> m_kept;
+  std::size_t m_next = 0;
+};
+
+// Equal images (same size, format and pixels) have equal text.
 TString Base64Png(const QImage& image) {
   if (image.isNull()) return TString();
-  struct Encoded {
-    QImage image;
-    TString text;
-  };
-  constexpr std::size_t kKept = 16;
-  thread_local std::array<Encoded, kKept> kept;
-  thread_local std::size_t next = 0;
-  for (const Encoded& e : kept)
-    if (!e.image.isNull() && e.image.size() == image.size() && e.image == image) return e.text;
-  Encoded& slot = kept[next];
-  next = (next + 1) % kKept;
-  slot.text = EncodePng(image);
-  slot.image = image;
-  return slot.text;
+  thread_local Recent<QImage, TString> kept;
+  return kept.Get(image, EncodePng);
 }
 
 QImage DecodePng(const TString& text, const char* type) {
@@ -50,25 +63,11 @@ QImage DecodePng(const TString& text, const char* type) {
   return image;
 }
 
-// Likewise for reading: the images of the last few texts decoded on this thread are kept
-// (images share their pixels until one of them is changed).
+// Images share their pixels until one of them is changed, so a kept image stays as read.
 QImage ImageOf(const TString& text, const char* type) {
   if (text.IsEmpty()) return QImage();
-  struct Decoded {
-    TString text;
-    QImage image;
-  };
-  constexpr std::size_t kKept = 16;
-  thread_local std::array<Decoded, kKept> kept;
-  thread_local std::size_t next = 0;
-  for (const Decoded& d : kept)
-    if (!d.image.isNull() && d.text == text) return d.image;
-  QImage image = DecodePng(text, type);
-  Decoded& slot = kept[next];
-  next = (next + 1) % kKept;
-  slot.text = text;
-  slot.image = image;
-  return image;
+  thread_local Recent<TString, QImage> kept;
+  return kept.Get(text, [type](const TString& t) { return DecodePng(t, type); });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The action specification's copy: the link specification goes only into a copy that is a
-// link action (it must then be set); the script and the source are cloned when they are set.
+// ActionSpecificationPresModel's copy: its LinkSpecificationPresModel goes only into a copy
+// that is a link action (it must then be set); the script and the source are cloned when
+// they are set.
 
 #include "models/ActionsModels.h"
 

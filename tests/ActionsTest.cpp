@@ -134,42 +134,42 @@ const CloneCase kCloneCases[] = {
 TEST(ActionClone, TheSpecificationClonesItsLinkOnlyWhenItIsALink) {
   for (const CloneCase& c : kCloneCases) {
     SCOPED_TRACE(c.name);
-    auto spec = MakeRefCnt<ActionSpecificationPresModel>();
-    spec->SetCaption(u"Filter 1");
-    spec->SetActivation(ActivationMethod::OnHover);
-    spec->SetIsLink(c.isLink);
-    spec->SetIsEnabled(true);
-    spec->SetRunOnSingleSelectIsChecked(true);
-    if (c.hasLink) spec->SetLinkSpecification(Link());
+    auto original = MakeRefCnt<ActionSpecificationPresModel>();
+    original->SetCaption(u"Filter 1");
+    original->SetActivation(ActivationMethod::OnHover);
+    original->SetIsLink(c.isLink);
+    original->SetIsEnabled(true);
+    original->SetRunOnSingleSelectIsChecked(true);
+    if (c.hasLink) original->SetLinkSpecification(Link());
     if (c.hasScript) {
       auto script = MakeRefCnt<ScriptDescriptionPresModel>();
       script->SetCommand(u"run");
       script->AddParam(u"a", u"1");
-      spec->SetScriptDescription(script);
+      original->SetScriptDescription(script);
     }
     if (c.hasSource) {
       auto source = MakeRefCnt<ActionSourcePresModel>();
       source->SetSourceType(SourceType::Sheet);
       source->AddExcludeSheet(u"Sheet 2");
-      spec->SetActionSource(source);
+      original->SetActionSource(source);
     }
-    const auto copy = spec->Clone();
+    const auto copy = original->Clone();
     if (!c.isLink && c.hasLink) {
       EXPECT_FALSE(copy->GetLinkSpecification());
-      spec->SetLinkSpecification(nullptr);  // the one difference
+      original->SetLinkSpecification(nullptr);  // the one difference
     }
-    EXPECT_EQ(Text(copy), Text(spec));
+    EXPECT_EQ(Text(copy), Text(original));
     const auto cloned = [](const auto& a, const auto& b) { return !a || (a.get() != b.get() && Text(a) == Text(b)); };
-    EXPECT_TRUE(cloned(copy->GetLinkSpecification(), spec->GetLinkSpecification()));
-    EXPECT_TRUE(cloned(copy->GetScriptDescription(), spec->GetScriptDescription()));
-    EXPECT_TRUE(cloned(copy->GetActionSource(), spec->GetActionSource()));
+    EXPECT_TRUE(cloned(copy->GetLinkSpecification(), original->GetLinkSpecification()));
+    EXPECT_TRUE(cloned(copy->GetScriptDescription(), original->GetScriptDescription()));
+    EXPECT_TRUE(cloned(copy->GetActionSource(), original->GetActionSource()));
   }
 }
 
 TEST(ActionClone, ALinkWithoutItsLinkSpecificationRaisesTheNullPointerError) {
-  auto spec = MakeRefCnt<ActionSpecificationPresModel>();
-  spec->SetIsLink(true);
-  test::ExpectNullPointerAssertion([&] { (void)spec->Clone(); });
+  auto original = MakeRefCnt<ActionSpecificationPresModel>();
+  original->SetIsLink(true);
+  test::ExpectNullPointerAssertion([&] { (void)original->Clone(); });
 }
 
 TEST(Actions, PackedFlagListsAreWrittenOneFlagPerItem) {

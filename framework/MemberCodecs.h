@@ -236,9 +236,10 @@ void WriteNested(const MemberInfo& m, const void* field, SerializeStructure& cur
 template <typename M, typename P = RefCntPtr<const M>>
 void WriteStructureList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
   ListStructure list(m.id, cursor, kListCategory);
-  for (const P& item : *static_cast<const std::vector<P>*>(field)) {
+  const auto& items = *static_cast<const std::vector<P>*>(field);
+  for (std::size_t i = 0; i < items.size(); ++i) {
     SubStructure scope(m.itemId, cursor, true);
-    WriteModel(M::GetModelInfo(), item.get(), cursor);
+    WriteItem(M::GetModelInfo(), items[i].get(), cursor, i);
   }
 }
 
@@ -277,7 +278,7 @@ void WriteStructureMap(const MemberInfo& m, const void* field, SerializeStructur
       continue;
     }
     MapItemStructure item(key, cursor);
-    WriteModel(M::GetModelInfo(), value.get(), cursor);
+    WriteItem(M::GetModelInfo(), value.get(), cursor, key);
   }
 }
 
@@ -294,7 +295,12 @@ void WriteHostStructureMap(const MemberInfo& m, const void* field, SerializeStru
   MapStructure map(m.id, cursor);
   for (const auto& [key, value] : *static_cast<const std::map<TString, V>*>(field)) {
     MapItemStructure item(key, cursor);
-    StructSerializer<V, V>::SerializeObj(value, cursor);
+    try {
+      StructSerializer<V, V>::SerializeObj(value, cursor);
+    } catch (ErrorPlace& e) {
+      e.AddStep(KeyStep(key));
+      throw;
+    }
   }
 }
 

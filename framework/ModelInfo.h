@@ -3,8 +3,10 @@
 // member in write order, one ModelInfo per model class. The generator emits them; the
 // behaviour they drive lives in ModelSerialization.cpp and MemberCodecs.h.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "vqxsys/RefCntPtr.h"
 
@@ -13,6 +15,7 @@ class IParameters;
 class PresentationModel;
 class SerializeStructure;
 class Sampler;
+class TString;
 struct MemberInfo;
 struct ModelInfo;
 
@@ -257,6 +260,13 @@ bool PassesOwnPresence(const MemberInfo& member, const void* field);
 // The generic writer: a null model raises the null-pointer assertion; cached models
 // record their text on the first complete write and replay it afterwards.
 void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor);
+
+// Writes one model of a list or a map; an error passing gets the item's index or key as
+// its place.
+void WriteItem(const ModelInfo& info, const PresentationModel* item, SerializeStructure& cursor, std::size_t index);
+void WriteItem(const ModelInfo& info, const PresentationModel* value, SerializeStructure& cursor, const TString& key);
+// The place step of a map key: ["key"].
+std::string KeyStep(const TString& key);
 
 // The generic reader: builds a new model (or fills *existing) from the bag.
 RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,

@@ -29,6 +29,9 @@ const char* EncodingKindWord(EncodingKind kind) {
 
 namespace {
 
+// The step an error passing a member adds to its place: "ZonePresModel.Visual".
+std::string MemberStep(const ModelInfo& info, const MemberInfo& m) { return std::string(info.name) + "." + m.stem; }
+
 bool Compares(const MemberInfo& subject, const void* field, CompareOp op, const void* value) {
   if (op == CompareOp::Set) return !subject.codec->isEmpty(field);
   const int c = subject.codec->compare(field, value);
@@ -218,7 +221,13 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
     if (!m.write) continue;
     const void* field = m.field(model);
     const bool present = IsPresent(info, m, model, field);
-    if (present || m.codec->kind == EncodingKind::Command) m.codec->write(m, field, cursor, present);
+    if (!present && m.codec->kind != EncodingKind::Command) continue;
+    try {
+      m.codec->write(m, field, cursor, present);
+    } catch (ErrorPlace& e) {
+      e.AddStep(MemberStep(info, m));
+      throw;
+    }
   }
   if (info.writeHook) info.writeHook(model, cursor);
   if (info.level) HandDown(info, model, cursor, held);
@@ -282,8 +291,13 @@ bool ReadOwn(const ModelInfo& info, const IParameters& bag, PresentationModel* t
     if (!m.read) return;
     const IParameter* p = bag.GetParameter(m.id);
     if (!p) return;
-    if (!target) ThrowNullPointerDereferenced();
-    if (m.codec->read(bag, *p, m.field(target)) && static_cast<int>(i) == watch) watched = true;  // else skipped
+    try {
+      if (!target) ThrowNullPointerDereferenced();
+      if (m.codec->read(bag, *p, m.field(target)) && static_cast<int>(i) == watch) watched = true;  // else skipped
+    } catch (ErrorPlace& e) {
+      e.AddStep(MemberStep(info, m));
+      throw;
+    }
   };
   if (info.readOrder.empty()) {
     for (std::size_t i = 0; i < info.members.size(); ++i) readOne(i);
@@ -418,6 +432,26 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
   WriteLevels(info, model, cursor, true);
   model->SetSerializedVal(visitor.EndCapture());
 }
+
+void WriteItem(const ModelInfo& info, const PresentationModel* item, SerializeStructure& cursor, std::size_t index) {
+  try {
+    WriteModel(info, item, cursor);
+  } catch (ErrorPlace& e) {
+    e.AddStep("[" + std::to_string(index) + "]");
+    throw;
+  }
+}
+
+void WriteItem(const ModelInfo& info, const PresentationModel* value, SerializeStructure& cursor, const TString& key) {
+  try {
+    WriteModel(info, value, cursor);
+  } catch (ErrorPlace& e) {
+    e.AddStep(KeyStep(key));
+    throw;
+  }
+}
+
+std::string KeyStep(const TString& key) { return "[\"" + key.ToUtf8() + "\"]"; }
 
 RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
                                        RefCntPtr<PresentationModel>* existing) {

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <optional>
 #include <unordered_map>
@@ -14,10 +15,12 @@
 #include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
-WireFormatException::WireFormatException(std::size_t offset, const std::string& reason)
+WireFormatException::WireFormatException(std::size_t offset, const std::string& reason, const std::string& path)
     : std::runtime_error("wire text, byte " + std::to_string(offset) + ": " + reason),
       m_offset(offset),
-      m_reason(reason) {}
+      m_reason(reason) {
+  if (!path.empty()) AddStep(path);
+}
 
 namespace {
 
@@ -30,6 +33,8 @@ struct Target {
   const IStructureSerializer* structures = nullptr;
   // A text value: its holder takes the read text over instead of a copy of it.
   bool plainText = false;
+  // An enumeration's value: a text its table does not hold is an unknown text.
+  bool enumeration = false;
 };
 
 struct NameHash {
@@ -67,11 +72,15 @@ struct WireReader::Index {
     t.values = registry->GetParameterSerializer(id);
     t.structures = registry->GetStructureSerializer(id);
     t.plainText = dynamic_cast<const ParameterTypeSerializer<TString>*>(t.values) != nullptr;
+    t.enumeration = dynamic_cast<const EnumerationSerializer*>(t.values) != nullptr;
     return t;
   }
 };
 
-WireReader::WireReader(const ParametersRegistry& registry) : m_index(std::make_unique<Index>()) {
+WireReader::WireReader(const ParametersRegistry& registry) : WireReader(registry, Limits()) {}
+
+WireReader::WireReader(const ParametersRegistry& registry, Limits limits)
+    : m_index(std::make_unique<Index>()), m_limits(limits) {
   m_index->registry = &registry;
   for (std::uint32_t id : registry.GetNamedIds()) {
     std::string name = registry.FindName(id)->GetValue().ToUtf8();
@@ -100,16 +109,22 @@ struct Frame {
   std::map<TString, TString> textMap;
   std::map<TString, RefCntPtr<IParameter>> itemMap;
   std::optional<TString> mapKey;
+  std::size_t count = 0;  // parameters, items or entries so far
 };
 
 bool IsBag(FrameKind k) { return k == FrameKind::Bag || k == FrameKind::Structure || k == FrameKind::Composite; }
 
 class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> {
  public:
-  Handler(const WireReader::Index& index, const ParametersRegistry& registry) : m_index(index), m_registry(registry) {}
+  // `where` gives the offset in the original text of the parser's position; `skipped`, when
+  // set, makes the read lenient.
+  Handler(const WireReader::Index& index, const ParametersRegistry& registry, const WireReader::Limits& limits,
+          std::function<std::size_t()> where, std::vector<WireReader::Skipped>* skipped)
+      : m_index(index), m_registry(registry), m_limits(limits), m_where(std::move(where)), m_skipped(skipped) {}
 
   RefCntPtr<IParameters> TakeResult() { return std::move(m_result); }
   const std::string& Reason() const { return m_reason; }
+  const std::string& Path() const { return m_path; }
 
   template <typename F>
   bool Guard(F&& f) {
@@ -118,16 +133,18 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       return true;
     } catch (const Stop& s) {
       m_reason = s.reason;
+      m_path = PlaceNow();
     } catch (const std::exception& e) {
       m_reason = e.what();
+      m_path = PlaceNow();
+      if (const std::string inner = ErrorPathOf(e); !inner.empty()) m_path += (m_path.empty() ? "" : " > ") + inner;
     }
     return false;
   }
 
   bool StartObject() {
+    if (InSkipped()) return Guard([&] { PassOver(true); });
     return Guard([&] {
-      if (m_stack.size() >= WireReader::kMaxDepth)
-        throw Stop{"nesting deeper than " + std::to_string(WireReader::kMaxDepth) + " levels"};
       if (m_stack.empty()) {
         if (m_result) throw Stop{"more than one bag"};
         Push(FrameKind::Bag, nullptr);
@@ -149,6 +166,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         }
       }
       if (top.kind == FrameKind::StructureList || (top.kind == FrameKind::StructureMap && top.mapKey)) {
+        if (top.kind == FrameKind::StructureList) Count(top);
         Push(FrameKind::Structure, top.target);
         return;
       }
@@ -157,11 +175,20 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool Key(const char* s, rapidjson::SizeType n, bool) {
+    if (m_skipDepth > 0) return true;
     return Guard([&] {
       Frame& top = Top();
+      CheckLength(n);
+      Count(top);
       if (IsBag(top.kind)) {
         const Target* t = m_index.Find(std::string_view(s, n));
-        if (!t) throw Stop{"unknown parameter name '" + std::string(s, n) + "'"};
+        if (!t) {
+          const std::string reason = "unknown parameter name '" + std::string(s, n) + "'";
+          if (!m_skipped) throw Stop{reason};
+          Skip(reason);
+          m_skipNext = true;  // and the value it names
+          return;
+        }
         if (top.bag->HasParameter(t->id)) throw Stop{"'" + t->name + "' given twice"};
         top.key = t;
       } else {
@@ -173,19 +200,37 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool String(const char* s, rapidjson::SizeType n, bool) {
+    if (InSkipped()) {
+      PassOver(false);
+      return true;
+    }
     return Guard([&] {
       Frame& top = Top();
+      CheckLength(n);
       switch (top.kind) {
         case FrameKind::Bag:
         case FrameKind::Structure:
         case FrameKind::Composite: {
           const Target& t = TakeKey(top);
           if (t.shape != ParameterShape::Single || !t.values) throw Stop{"'" + t.name + "' does not hold a text"};
-          top.bag->SetParameter(t.id, ValueOf(t, Text(s, n)));
+          TString text = Text(s, n);
+          if (!Known(t, text, (m_stack.size() > 1 ? " > " : "") + t.name)) return;
+          top.bag->SetParameter(t.id, ValueOf(t, std::move(text)));
           return;
         }
-        case FrameKind::TextList: top.texts.push_back(Text(s, n)); return;
-        case FrameKind::TextMap: top.textMap.emplace(TakeMapKey(top), Text(s, n)); return;
+        case FrameKind::TextList: {
+          Count(top);
+          TString text = Text(s, n);
+          if (Known(*top.target, text, "[" + std::to_string(top.texts.size()) + "]"))
+            top.texts.push_back(std::move(text));
+          return;
+        }
+        case FrameKind::TextMap: {
+          TString key = TakeMapKey(top);
+          TString text = Text(s, n);
+          if (Known(*top.target, text, KeyStep(key))) top.textMap.emplace(std::move(key), std::move(text));
+          return;
+        }
         case FrameKind::StructureList:
         case FrameKind::StructureMap: throw Stop{"'" + top.target->name + "' holds structures, not texts"};
       }
@@ -193,6 +238,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool Null() {
+    if (InSkipped()) {
+      PassOver(false);
+      return true;
+    }
     return Guard([&] {
       Frame& top = Top();
       if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
@@ -201,12 +250,14 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool StartArray() {
+    if (InSkipped()) return Guard([&] { PassOver(true); });
     return Guard([&] {
       if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
       Frame& top = m_stack.back();
       // A structure parsed from its list items (a tuple) is an array: as an item of a
       // structure list, or as a member.
       if (top.kind == FrameKind::StructureList && ParsesList(*top.target)) {
+        Count(top);
         Push(FrameKind::TextList, top.target);
         return;
       }
@@ -223,6 +274,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool EndArray(rapidjson::SizeType) {
+    if (EndSkipped()) return true;
     return Guard([&] {
       Frame done = Pop();
       Frame& parent = m_stack.back();
@@ -239,6 +291,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool EndObject(rapidjson::SizeType) {
+    if (EndSkipped()) return true;
     return Guard([&] {
       Frame done = Pop();
       if (done.kind == FrameKind::Bag) {
@@ -274,7 +327,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool Default() {
+    if (InSkipped()) {
+      PassOver(false);
+      return true;
+    }  // a newer writer's value, left out with its name
     m_reason = "every value is a text: numbers and flags are written as strings";
+    m_path = PlaceNow();
     return false;
   }
 
@@ -289,6 +347,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   void Push(FrameKind kind, const Target* target) {
+    if (m_stack.size() >= m_limits.depth)
+      throw Stop{"nesting deeper than " + std::to_string(m_limits.depth) + " levels"};
     Frame f;
     f.kind = kind;
     f.target = target;
@@ -314,6 +374,77 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     return k;
   }
 
+  // ---- lenient reading: a skipped name's value is passed over whole, however deep.
+
+  bool InSkipped() const { return m_skipDepth > 0 || m_skipNext; }
+
+  // Passes over a value of a skipped name, or a part of one; `opens`: an object or array.
+  void PassOver(bool opens) {
+    m_skipNext = false;
+    if (opens && m_stack.size() + ++m_skipDepth > m_limits.depth)
+      throw Stop{"nesting deeper than " + std::to_string(m_limits.depth) + " levels"};
+  }
+
+  bool EndSkipped() {
+    if (m_skipDepth == 0) return false;
+    --m_skipDepth;
+    return true;
+  }
+
+  // `last`: what the path to the open structure is followed by (" > name", "[index]").
+  void Skip(const std::string& reason, const std::string& last = {}) {
+    m_skipped->push_back(WireReader::Skipped{m_where(), PlaceNow() + last, reason});
+  }
+
+  // Whether an enumeration's text is one its table holds; an unknown one is an error, or when
+  // reading leniently, left out and reported at `place` (see Skip).
+  bool Known(const Target& t, const TString& text, const std::string& place) {
+    if (!t.enumeration || IsTableText(t, text)) return true;
+    const std::string reason = "unknown text '" + text.ToUtf8() + "' for '" + t.name + "'";
+    if (!m_skipped) throw Stop{reason};
+    Skip(reason, place);
+    return false;
+  }
+
+  static bool IsTableText(const Target& t, const TString& text) {
+    try {
+      return t.values->ParameterToString(t.values->ParameterFromString(text)) == text;
+    } catch (const std::exception&) {
+      return false;  // the default it decodes to has no text
+    }
+  }
+
+  // ---- limits
+
+  void CheckLength(std::size_t n) const {
+    if (n > m_limits.textBytes) throw Stop{"a text longer than " + std::to_string(m_limits.textBytes) + " bytes"};
+  }
+
+  void Count(Frame& f) const {
+    if (++f.count > m_limits.count)
+      throw Stop{"more than " + std::to_string(m_limits.count) + (IsBag(f.kind) ? " parameters in one bag" : " entries in one list or map")};
+  }
+
+  // The path of names and indexes to the value being read: "zones[2] > visual".
+  std::string PlaceNow() const {
+    std::string path;
+    for (std::size_t i = 1; i < m_stack.size(); ++i) {
+      const Frame& f = m_stack[i];
+      const Frame& parent = m_stack[i - 1];
+      if (parent.kind == FrameKind::StructureList) {
+        path += "[" + std::to_string(parent.count - 1) + "]";
+      } else if (parent.kind == FrameKind::StructureMap && parent.mapKey) {
+        path += KeyStep(*parent.mapKey);
+      } else {
+        if (!path.empty()) path += " > ";
+        path += f.target->name;
+      }
+    }
+    return path;
+  }
+
+  static std::string KeyStep(const TString& key) { return "[\"" + key.ToUtf8() + "\"]"; }
+
   static TString Text(const char* s, std::size_t n) {
     std::optional<TString> t = TString::FromUtf8Checked(std::string_view(s, n));
     if (!t) throw Stop{"a text that is not UTF-8"};
@@ -331,9 +462,15 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   const WireReader::Index& m_index;
   const ParametersRegistry& m_registry;
+  const WireReader::Limits& m_limits;
+  std::function<std::size_t()> m_where;
+  std::vector<WireReader::Skipped>* m_skipped;
   std::vector<Frame> m_stack;
   RefCntPtr<IParameters> m_result;
   std::string m_reason;
+  std::string m_path;
+  bool m_skipNext = false;       // the next value belongs to a skipped name
+  std::size_t m_skipDepth = 0;   // open objects and arrays of a skipped value
 };
 
 bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
@@ -399,7 +536,15 @@ std::size_t OriginalOffset(std::size_t offset, const std::vector<std::pair<std::
 
 }  // namespace
 
-RefCntPtr<IParameters> WireReader::Read(std::string_view text) const {
+RefCntPtr<IParameters> WireReader::Read(std::string_view text) const { return Parse(text, nullptr); }
+
+RefCntPtr<IParameters> WireReader::ReadLenient(std::string_view text, std::vector<Skipped>& skipped) const {
+  return Parse(text, &skipped);
+}
+
+RefCntPtr<IParameters> WireReader::Parse(std::string_view text, std::vector<Skipped>* skipped) const {
+  if (text.size() > kMaxTextSize)
+    throw WireFormatException(kMaxTextSize, "the text is longer than " + std::to_string(kMaxTextSize) + " bytes");
   std::vector<std::pair<std::size_t, std::size_t>> shifts;
   const std::optional<std::string> rewritten = RewriteLoneSurrogates(text, shifts);
   const std::string_view input = rewritten ? std::string_view(*rewritten) : text;
@@ -407,12 +552,13 @@ RefCntPtr<IParameters> WireReader::Read(std::string_view text) const {
   // The stream gives NUL at its end; a NUL inside the text stops the parser early.
   rapidjson::MemoryStream stream(input.data(), input.size());
   rapidjson::Reader reader;
-  Handler handler(*m_index, *m_index->registry);
+  Handler handler(*m_index, *m_index->registry, m_limits, [&] { return OriginalOffset(stream.Tell(), shifts); },
+                  skipped);
   const rapidjson::ParseResult result = reader.Parse<rapidjson::kParseIterativeFlag>(stream, handler);
   if (result.IsError()) {
     const std::size_t offset = OriginalOffset(result.Offset(), shifts);
     if (result.Code() == rapidjson::kParseErrorTermination && !handler.Reason().empty())
-      throw WireFormatException(offset, handler.Reason());
+      throw WireFormatException(offset, handler.Reason(), handler.Path());
     throw WireFormatException(offset, rapidjson::GetParseError_En(result.Code()));
   }
   if (stream.Tell() < input.size())

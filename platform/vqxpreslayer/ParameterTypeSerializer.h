@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <type_traits>
 #include <vector>
 
 #include "vqxcoreplatform/TString.h"
@@ -17,8 +18,16 @@
 template <typename T, typename Enable = void>
 struct ValueText;
 
+// A base that the serializers of enumeration types carry, so that a reader can tell them from
+// the others: an enumeration's text that decodes and encodes to another text is one its table
+// does not hold (it decoded to the default value). It adds no slot and no state.
+struct EnumerationSerializer {};
+struct NoEnumerationSerializer {};
+
 template <typename T>
-class ParameterTypeSerializer final : public IParameterSerializer {
+class ParameterTypeSerializer final
+    : public IParameterSerializer,
+      public std::conditional_t<std::is_enum_v<T>, EnumerationSerializer, NoEnumerationSerializer> {
  public:
   static TString TypeToString(const T& value) { return ValueText<T>::ToString(value); }
   static T TypeFromString(const TString& text) { return ValueText<T>::FromString(text); }

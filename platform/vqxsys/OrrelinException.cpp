@@ -2,6 +2,20 @@
 
 #include <utility>
 
+std::string ErrorPlace::Path() const {
+  std::string path;
+  for (auto step = m_steps.rbegin(); step != m_steps.rend(); ++step) {
+    if (!path.empty() && !step->empty() && step->front() != '[') path += " > ";
+    path += *step;
+  }
+  return path;
+}
+
+std::string ErrorPathOf(const std::exception& error) {
+  const auto* place = dynamic_cast<const ErrorPlace*>(&error);
+  return place ? place->Path() : std::string();
+}
+
 OrrelinError::OrrelinError(std::uint32_t code, std::string messageKey, std::string source,
                            int line, std::string text)
     : m_code(code),

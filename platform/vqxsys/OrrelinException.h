@@ -5,6 +5,32 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Where in a tree of structures an error arose. Writers and readers that an error passes
+// through on its way out add their step: a model's member ("ZonePresModel.Visual"), a list
+// index ("[2]") or a map key ("[\"k\"]"), the innermost first. The error's own text is
+// left as it is.
+class ErrorPlace {
+ public:
+  void AddStep(std::string step) { m_steps.push_back(std::move(step)); }
+  bool HasPath() const { return !m_steps.empty(); }
+  // The outermost step first: "DashboardPresModel.Zones[2] > ZonePresModel.Visual".
+  std::string Path() const;
+
+ protected:
+  ErrorPlace() = default;
+  ErrorPlace(const ErrorPlace&) = default;
+  ErrorPlace& operator=(const ErrorPlace&) = default;
+  ~ErrorPlace() = default;
+
+ private:
+  std::vector<std::string> m_steps;
+};
+
+// The path an error carries; empty when it carries none.
+std::string ErrorPathOf(const std::exception& error);
 
 class OrrelinError {
  public:
@@ -25,7 +51,7 @@ class OrrelinError {
   std::string m_text;
 };
 
-class OrrelinException : public std::exception {
+class OrrelinException : public std::exception, public ErrorPlace {
  public:
   explicit OrrelinException(OrrelinError error);
   ~OrrelinException() override;

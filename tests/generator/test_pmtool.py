@@ -86,6 +86,18 @@ class Contract(unittest.TestCase):
         self.assertIn("unknown parameter name 'ZoneId'; did you mean ZoneID", r.stderr)
         self.assertEqual(run("model", "Qqqqqqqqqqqqqqqqqq").stderr, "pmtool: unknown model 'Qqqqqqqqqqqqqqqqqq'\n")
 
+    def test_errors_name_their_place_and_lenient_reads_list_what_they_skip(self):
+        r = run("read", stdin='{"ZoneVisibilityFromFieldPresModel":{"SelectedFieldNameAndCaption":{"FieldName":7}}}')
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("pmtool: at: ZoneVisibilityFromFieldPresModel > SelectedFieldNameAndCaption\n", r.stderr)
+        known = '"ZoneID":"7","SelectedFieldNameAndCaption":{"FieldCaption":"c"}}}'
+        newer = '{"ZoneVisibilityFromFieldPresModel":{"Newer":{"x":[1]},' + known
+        self.assertEqual(run("read", stdin=newer).returncode, 1)
+        r = run("read", "--lenient", stdin=newer)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stderr, "skipped: byte 44, ZoneVisibilityFromFieldPresModel: unknown parameter name 'Newer'\n")
+        self.assertEqual(r.stdout, run("read", stdin='{"ZoneVisibilityFromFieldPresModel":{' + known).stdout)
+
     def test_pretty_changes_only_white_space(self):
         compact = run("sample", "DataSourcePresModel", "--seed", "2").stdout
         pretty = run("pretty", stdin=compact)

@@ -32,11 +32,12 @@ std::uint64_t SeedOption(const Args& args, std::size_t at, const char* usage) {
   return seed;
 }
 
-// Reads wire text; an unknown parameter name comes with the closest known ones.
-RefCntPtr<IParameters> ReadWire(const std::string& text) {
+// Reads wire text, leniently when `skipped` is given; an unknown parameter name comes with
+// the closest known ones.
+RefCntPtr<IParameters> ReadWire(const std::string& text, std::vector<WireReader::Skipped>* skipped = nullptr) {
   const WireReader reader(HostRegistry());
   try {
-    return reader.Read(text);
+    return skipped ? reader.ReadLenient(text, *skipped) : reader.Read(text);
   } catch (const WireFormatException& e) {
     const std::string prefix = "unknown parameter name '";
     const std::string& reason = e.Reason();
@@ -44,12 +45,12 @@ RefCntPtr<IParameters> ReadWire(const std::string& text) {
     const std::string_view name = std::string_view(reason).substr(prefix.size(), reason.size() - prefix.size() - 1);
     std::vector<std::string_view> names;
     for (const ParameterName& n : AllParameterNames()) names.emplace_back(n.name);
-    std::string message = "at byte " + std::to_string(e.Offset()) + ": " + reason;
+    std::string message = reason;
     const auto closest = ClosestNames(name, names);
     for (std::size_t i = 0; i < closest.size(); ++i)
       message += (i == 0 ? "; did you mean " : i + 1 == closest.size() ? " or " : ", ") + std::string(closest[i]);
     if (!closest.empty()) message += "?";
-    throw std::runtime_error(message);
+    throw WireFormatException(e.Offset(), message, e.Path());
   }
 }
 
@@ -78,7 +79,14 @@ int Samples(const Args& args) {
 }
 
 int Read(const Args& args) {
-  const RefCntPtr<IParameters> bag = ReadWire(ReadInput(args.empty() ? "-" : args[0]));
+  const bool lenient = !args.empty() && args[0] == "--lenient";
+  const std::size_t files = args.size() - (lenient ? 1 : 0);
+  if (files > 1 || (!lenient && args.size() == 2)) throw std::runtime_error("usage: pmtool read [--lenient] [FILE]");
+  std::vector<WireReader::Skipped> skipped;
+  const RefCntPtr<IParameters> bag = ReadWire(ReadInput(files ? args.back() : "-"), lenient ? &skipped : nullptr);
+  for (const WireReader::Skipped& s : skipped)
+    std::fprintf(stderr, "skipped: byte %zu, %s: %s\n", s.offset, s.path.empty() ? "(top)" : s.path.c_str(),
+                 s.reason.c_str());
   std::printf("%s\n", JsonCursor::Write(HostRegistry(), *bag).c_str());
   return 0;
 }

@@ -67,10 +67,12 @@ std::span<const Command> AllCommands() {
       {"samples", 0, 2, &Samples, "[--seed N]", "one sample per model, one wire text per line",
        "Prints, for every model in name order, the wire text of a sample as `sample` makes it,\n"
        "one per line."},
-      {"read", 0, 1, &Read, "[FILE]", "reads wire text (standard input for - or none), writes it again",
+      {"read", 0, 2, &Read, "[--lenient] [FILE]", "reads wire text (standard input for - or none), writes it again",
        "Reads wire text from FILE (standard input for - or none) into models and writes them\n"
-       "again. Text that is not wire text is an error with its byte offset; an unknown\n"
-       "parameter name comes with the closest known names."},
+       "again. Text that is not wire text is an error with its byte offset and the path to the\n"
+       "place; an unknown parameter name comes with the closest known names. With --lenient,\n"
+       "text from a newer writer: unknown parameter names and enumeration texts are left out,\n"
+       "and each is listed on standard error (\"skipped: byte N, PATH: REASON\")."},
       {"pretty", 0, 1, &Pretty, "[FILE]", "wire text laid out for reading",
        "Reads wire text like `read` and prints the same text indented, one member or item per\n"
        "line; nothing but white space changes."},
@@ -175,6 +177,7 @@ int main(int argc, char** argv) {
     return 2;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pmtool: error: %s\n", e.what());
+    if (const std::string path = ErrorPathOf(e); !path.empty()) std::fprintf(stderr, "pmtool: at: %s\n", path.c_str());
     return 1;
   }
 }

@@ -101,40 +101,12 @@ TEST(ActionDialogs, ASourceSectionWritesItsNamesAndStatesAsParallelLists) {
                          "Begin ListStructure 0xd68a6ac1", "ListItem true", "ListItem false", "ListItem true", "End"}));
 }
 
-struct NullCase {
-  const char* name;
-  void (*write)();
-  bool raises;
-};
-
-template <typename M>
-void WriteFresh() {
-  (void)test::OutputOf(RefCntPtr<const M>(MakeRefCnt<M>()));
-}
-
-const NullCase kNullCases[] = {
-    {"filter dialog without its target section",
-     [] {
-       auto d = FilterDialog();
-       d->SetTargetSheetsSection(nullptr);
-       (void)Out(d);
-     },
-     true},
-    {"highlight dialog without its highlighting section",
-     [] {
-       auto d = HighlightDialog();
-       d->SetTargetHighlightingSection(nullptr);
-       (void)Out(d);
-     },
-     true},
-    {"URL dialog without its sections", &WriteFresh<UrlActionDialogPresModel>, true},
-    {"go-to-sheet dialog without its sections", &WriteFresh<GoToSheetActionDialogPresModel>, true},
-    {"filter update without its common part", &WriteFresh<UpdateFilterActionParamsPresModel>, true},
-    {"common update without its run-on part", &WriteFresh<UpdateActionCommonParamsPresModel>, true},
-    {"brush update without its source", &WriteFresh<UpdateBrushActionPresModel>, true},
-    {"hyperlink update without its source", &WriteFresh<UpdateHyperlinkActionPresModel>, true},
-    {"sheet-link update without its source", &WriteFresh<UpdateSheetLinkActionPresModel>, false},
-    {"filter dialog without its mapping section", [] { (void)Out(FilterDialog()); }, false},
+// Nested members written only when set may stay null (every member written always must be
+// set: the every-model presence test covers those).
+const std::pair<const char*, void (*)()> kNeedNotBeSet[] = {
+    {"sheet-link update without its source",
+     [] { (void)test::OutputOf(RefCntPtr<const UpdateSheetLinkActionPresModel>(MakeRefCnt<UpdateSheetLinkActionPresModel>())); }},
+    {"filter dialog without its mapping section", [] { (void)Out(FilterDialog()); }},
     {"envelope with a set editor lacking its action",
      [] {
        auto editor = MakeRefCnt<EditGroupActionPresModel>();
@@ -143,17 +115,13 @@ const NullCase kNullCases[] = {
        auto w = MakeRefCnt<ActionsDialogWrapperPresModel>();
        w->SetEditSetActionPresModel(editor);
        (void)Out(w);
-     },
-     false},
+     }},
 };
 
-TEST(ActionDialogs, AlwaysWrittenNestedMembersMustBeSetOthersNeedNot) {
-  for (const NullCase& c : kNullCases) {
-    SCOPED_TRACE(c.name);
-    if (c.raises)
-      test::ExpectNullPointerAssertion(c.write);
-    else
-      EXPECT_NO_THROW(c.write());
+TEST(ActionDialogs, NestedMembersWrittenWhenSetNeedNotBeSet) {
+  for (const auto& [name, write] : kNeedNotBeSet) {
+    SCOPED_TRACE(name);
+    EXPECT_NO_THROW(write());
   }
 }
 

@@ -184,42 +184,4 @@ TEST(Actions, PackedFlagListsAreWrittenOneFlagPerItem) {
             test::Lines({"ListItem true", "ListItem false", "ListItem true", "End"}));
 }
 
-// ---- nested members that must be set
-
-struct MustBeSet {
-  const char* name;
-  void (*write)();
-};
-
-template <typename M>
-void WriteFresh() {
-  (void)test::OutputOf(RefCntPtr<const M>(MakeRefCnt<M>()));
-}
-
-template <typename M>
-void WriteWithSections() {  // the group and parameter editors: everything set but the warnings
-  auto m = MakeRefCnt<M>();
-  m->SetSourceSheetsSection(MakeRefCnt<SourceSheetsSectionPresModel>());
-  (void)test::OutputOf(RefCntPtr<const M>(m));
-}
-
-const MustBeSet kMustBeSet[] = {
-    {"brush editor's action", &WriteFresh<EditBrushActionPresModel>},
-    {"hyperlink editor's action", &WriteFresh<EditHyperlinkActionPresModel>},
-    {"navigation editor's action", &WriteFresh<EditNavigationActionPresModel>},
-    {"sheet-link editor's action", &WriteFresh<EditSheetLinkActionPresModel>},
-    {"zone combo item", &WriteFresh<ActionComboItemForZonePresModel>},
-    {"group editor's source sheets", &WriteFresh<EditGroupActionPresModel>},
-    {"parameter editor's source sheets", &WriteFresh<EditParameterActionPresModel>},
-    {"group editor's warnings", &WriteWithSections<EditGroupActionPresModel>},
-    {"parameter editor's warnings", &WriteWithSections<EditParameterActionPresModel>},
-};
-
-TEST(Actions, AlwaysWrittenNestedMembersMustBeSet) {
-  for (const MustBeSet& c : kMustBeSet) {
-    SCOPED_TRACE(c.name);
-    test::ExpectNullPointerAssertion(c.write);
-  }
-}
-
 }  // namespace

@@ -156,21 +156,6 @@ TEST(Dashboard, EmptyShowMeNeedsACommandWhileMultiSelectCommandsNeedOnlyBeSet) {
   EXPECT_TRUE(WritesId(Out(d), kEmptyShowMe));
 }
 
-TEST(Dashboard, NestedModelsWrittenAlwaysMustBeSet) {
-  auto item = MakeRefCnt<DevicePreviewPortSizeItemPresModel>();
-  auto d = MakeRefCnt<DashboardPresModel>();
-  d->AddPreviewPortSizeList(item);
-  TraceCursor cursor(test::Registry());
-  test::ExpectNullPointerAssertion([&] { DashboardSerializer::SerializeObj(d, cursor); });
-  EXPECT_EQ(cursor.OpenScopes(), 0);
-
-  auto visibility = MakeRefCnt<ZoneVisibilityFromFieldPresModel>();
-  auto other = MakeRefCnt<DashboardPresModel>();
-  other->AddZoneVisibilityFromFieldList(visibility);
-  TraceCursor second(test::Registry());
-  test::ExpectNullPointerAssertion([&] { DashboardSerializer::SerializeObj(other, second); });
-}
-
 TEST(DashboardSizeControl, SpinBoxBoundsAndStepStartAwayFromZero) {
   const auto out =
       test::OutputOf(RefCntPtr<const DashboardSizeControlPresModel>(MakeRefCnt<DashboardSizeControlPresModel>()));

@@ -199,39 +199,6 @@ TEST(DashboardDragDrop, FloatingZoneTopAndLeftTravelUnderTheIdsOfXAndY) {
   EXPECT_EQ(read->GetDefaultFloatingZoneLeft(), 9);
 }
 
-// Models with a nested model written always: written fresh, before it is set, they raise the
-// null-pointer assertion and leave no scope open.
-struct MustBeSet {
-  const char* name;
-  std::function<void(SerializeStructure&)> write;
-};
-
-template <typename M>
-MustBeSet Fresh(const char* name) {
-  return {name, [](SerializeStructure& cursor) {
-            StructSerializer<RefCntPtr<const M>, RefCntPtr<M>>::SerializeObj(MakeRefCnt<M>(), cursor);
-          }};
-}
-
-TEST(Zones, NestedModelsWrittenAlwaysMustBeSet) {
-  const MustBeSet cases[] = {
-      Fresh<ZoneSnapLineListItemPresModel>("snap line item"),
-      Fresh<DeviceLayoutInfoItemPresModel>("device layout info item"),
-      Fresh<AddInZonePresModel>("extension zone"),
-      Fresh<TextEditorDialogZoneInfoPresModel>("text editor zone info"),
-      Fresh<DashboardObjectDropLocationPresModel>("object drop location"),
-      Fresh<AnchoringZoneStatePresModel>("anchoring state"),
-      Fresh<DragDropZoneBorderPresModel>("zone border"),
-      Fresh<DragZoneResizePresModel>("zone resize"),
-  };
-  for (const MustBeSet& c : cases) {
-    SCOPED_TRACE(c.name);
-    TraceCursor cursor(test::Registry());
-    test::ExpectNullPointerAssertion([&] { c.write(cursor); });
-    EXPECT_EQ(cursor.OpenScopes(), 0);
-  }
-}
-
 TEST(Zones, APointSetOnASnapLineItemIsEnough) {
   auto item = MakeRefCnt<ZoneSnapLineListItemPresModel>();
   item->SetEdgePoint1(MakeRefCnt<PointPresModel>());

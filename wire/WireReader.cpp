@@ -214,21 +214,28 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
           const Target& t = TakeKey(top);
           if (t.shape != ParameterShape::Single || !t.values) throw Stop{"'" + t.name + "' does not hold a text"};
           TString text = Text(s, n);
-          if (!Known(t, text, (m_stack.size() > 1 ? " > " : "") + t.name)) return;
-          top.bag->SetParameter(t.id, ValueOf(t, std::move(text)));
+          if (!t.enumeration) {
+            top.bag->SetParameter(t.id, ValueOf(t, std::move(text)));
+            return;
+          }
+          RefCntPtr<IParameter> value = ValueOf(t, text);
+          if (HoldsText(t, value, text))
+            top.bag->SetParameter(t.id, std::move(value));
+          else
+            Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
           return;
         }
         case FrameKind::TextList: {
           Count(top);
           TString text = Text(s, n);
-          if (Known(*top.target, text, "[" + std::to_string(top.texts.size()) + "]"))
+          if (Known(*top.target, text, [&] { return "[" + std::to_string(top.texts.size()) + "]"; }))
             top.texts.push_back(std::move(text));
           return;
         }
         case FrameKind::TextMap: {
           TString key = TakeMapKey(top);
           TString text = Text(s, n);
-          if (Known(*top.target, text, KeyStep(key))) top.textMap.emplace(std::move(key), std::move(text));
+          if (Known(*top.target, text, [&] { return KeyStep(key); })) top.textMap.emplace(std::move(key), std::move(text));
           return;
         }
         case FrameKind::StructureList:
@@ -396,21 +403,29 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     m_skipped->push_back(WireReader::Skipped{m_where(), PlaceNow() + last, reason});
   }
 
-  // Whether an enumeration's text is one its table holds; an unknown one is an error, or when
-  // reading leniently, left out and reported at `place` (see Skip).
-  bool Known(const Target& t, const TString& text, const std::string& place) {
-    if (!t.enumeration || IsTableText(t, text)) return true;
-    const std::string reason = "unknown text '" + text.ToUtf8() + "' for '" + t.name + "'";
-    if (!m_skipped) throw Stop{reason};
-    Skip(reason, place);
+  // Whether a list's or map's text is one the member's table holds, when it has one; see Unknown.
+  template <typename Place>
+  bool Known(const Target& t, const TString& text, Place&& place) {
+    if (!t.enumeration || HoldsText(t, ValueOf(t, text), text)) return true;
+    Unknown(t, text, place);
     return false;
   }
 
-  static bool IsTableText(const Target& t, const TString& text) {
+  // An enumeration's text its table does not hold (it decoded to the default value): an error,
+  // or when reading leniently, left out and reported at place() (see Skip).
+  template <typename Place>
+  void Unknown(const Target& t, const TString& text, Place&& place) {
+    const std::string reason = "unknown text '" + text.ToUtf8() + "' for '" + t.name + "'";
+    if (!m_skipped) throw Stop{reason};
+    Skip(reason, place());
+  }
+
+  // Whether the enumeration value read from `text` is written as that text again.
+  static bool HoldsText(const Target& t, const RefCntPtr<IParameter>& value, const TString& text) {
     try {
-      return t.values->ParameterToString(t.values->ParameterFromString(text)) == text;
+      return t.values->ParameterToString(value) == text;
     } catch (const std::exception&) {
-      return false;  // the default it decodes to has no text
+      return false;  // the default it decoded to has no text
     }
   }
 
@@ -453,6 +468,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   static RefCntPtr<IParameter> ValueOf(const Target& t, TString&& text) {
     if (t.plainText) return MakeRefCnt<ValParameter<TString>>(std::move(text));
+    return ValueOf(t, static_cast<const TString&>(text));
+  }
+
+  static RefCntPtr<IParameter> ValueOf(const Target& t, const TString& text) {
     try {
       return t.values->ParameterFromString(text);
     } catch (const std::exception& e) {

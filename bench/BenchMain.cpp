@@ -74,6 +74,7 @@ void Summary() {
     Ratio(size, "read into models / JSON library's DOM", "read/models", "rapidjson/dom", 0.0);
     Ratio(size, "read into models / simdjson on-demand", "read/models", "simdjson/on-demand", 0.0);
     Ratio(size, "small-change write time / first write time", "write/first", "write/small-change", 0.2, true);
+    Ratio(size, "rewrite into the caller's buffer / rewrite", "write/rewrite-buffer", "write/rewrite", 0.0);
     Ratio(size, "first write / Protocol Buffers' JSON writer", "write/first", "protobuf/to-json", 3.0);
     Ratio(size, "read into models / Protocol Buffers' JSON parser", "read/models", "protobuf/from-json", 3.0);
   }

@@ -66,6 +66,18 @@ void Rewrite(benchmark::State& state, int size) {
   Processed(state, size);
 }
 
+// The same, into the caller's buffer of the write before.
+void RewriteIntoBuffer(benchmark::State& state, int size) {
+  const RefCntPtr<IParameters> doc = Bag(bench::NewDashboard(size));
+  std::string text;
+  JsonCursor::Write(Registry(), *doc, text);
+  for (auto _ : state) {
+    JsonCursor::Write(Registry(), *doc, text);
+    benchmark::DoNotOptimize(text.data());
+  }
+  Processed(state, size);
+}
+
 void Read(benchmark::State& state, int size) {
   const WireReader reader(Registry());
   const std::string& text = Text(size);
@@ -125,6 +137,7 @@ void Memcpy(benchmark::State& state, int size) {
   bench::Register("write/first", FirstWrite);
   bench::Register("write/small-change", SmallChange);
   bench::Register("write/rewrite", Rewrite);
+  bench::Register("write/rewrite-buffer", RewriteIntoBuffer);
   bench::Register("read/models", Read);
   bench::Register("rapidjson/writer", JsonWriter);
   bench::Register("rapidjson/dom", JsonDom);

@@ -53,6 +53,15 @@ TEST(Wire, EveryKindRoundTripsThroughText) {
   EXPECT_NE(text.find("\"null\":null"), std::string::npos);
 }
 
+TEST(Wire, WritingIntoABufferGivesTheSameTextAndKeepsItsRoom) {
+  const auto sink = FullSink();
+  std::string out(100000, 'x');
+  const std::size_t room = out.capacity();
+  JsonCursor::Write(test::Registry(), *sink->AsIParameters(), out);
+  EXPECT_EQ(out, Json(sink));
+  EXPECT_EQ(out.capacity(), room);
+}
+
 TEST(Wire, ReadModelsEqualTheWrittenOnes) {
   const auto sink = FullSink();
   const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(Json(sink));

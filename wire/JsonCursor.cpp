@@ -85,6 +85,11 @@ void AppendJsonString(std::string& out, const TString& text) {
 }
 
 JsonCursor::JsonCursor(const ParametersRegistry& registry) : SerializeStructure(registry) { Open('{'); }
+JsonCursor::JsonCursor(const ParametersRegistry& registry, std::string&& buffer)
+    : SerializeStructure(registry), m_out(std::move(buffer)) {
+  m_out.clear();
+  Open('{');
+}
 JsonCursor::~JsonCursor() = default;
 
 std::string JsonCursor::Finish() {
@@ -98,6 +103,12 @@ std::string JsonCursor::Write(const ParametersRegistry& registry, const IParamet
   JsonCursor cursor(registry);
   VisitParametersStructure(registry, bag, cursor.GetVisitor());
   return cursor.Finish();
+}
+
+void JsonCursor::Write(const ParametersRegistry& registry, const IParameters& bag, std::string& out) {
+  JsonCursor cursor(registry, std::move(out));
+  VisitParametersStructure(registry, bag, cursor.GetVisitor());
+  out = cursor.Finish();
 }
 
 namespace {

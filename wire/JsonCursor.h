@@ -17,6 +17,8 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
  public:
   // The text starts as an open object: the bag being written.
   explicit JsonCursor(const ParametersRegistry& registry);
+  // Writes into `buffer`: its text is dropped, its capacity kept.
+  JsonCursor(const ParametersRegistry& registry, std::string&& buffer);
   ~JsonCursor() override;
 
   void Parameter(std::uint32_t id, const TString& text) override;
@@ -30,6 +32,10 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
 
   // Writes a bag through the registry into a JSON text.
   static std::string Write(const ParametersRegistry& registry, const IParameters& bag);
+  // The same into `out`, replacing its text but keeping its capacity: a caller that writes
+  // trees again and again saves growing a new buffer each time (a large text grows through
+  // fresh pages of memory, which costs more than writing it). After an error `out` is empty.
+  static void Write(const ParametersRegistry& registry, const IParameters& bag, std::string& out);
 
  protected:
   void BeginSubStructure(std::uint32_t id, bool composite) override;

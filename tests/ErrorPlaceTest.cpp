@@ -222,18 +222,19 @@ TEST(LenientReader, NewerMembersAreLeftOutAndReported) {
   EXPECT_TRUE(skipped.empty());
 }
 
-TEST(LenientReader, UnknownEnumerationTextsAreLeftOutAndReported) {
+TEST(LenientReader, UnknownEnumerationTextsAreReadAsTheDefaultAndReported) {
   const std::string text = Sink(R"("Annotation":"newer-type","KitchenSinkPresModel.Regions":["xheader","newer-region","title"])");
   std::vector<WireReader::Skipped> skipped;
   const RefCntPtr<IParameters> bag = WireReader(test::Registry()).ReadLenient(text, skipped);
   ASSERT_EQ(skipped.size(), 2u);
-  EXPECT_EQ(skipped[0].reason, "unknown text 'newer-type' for 'Annotation'");
+  EXPECT_EQ(skipped[0].reason, "unknown text 'newer-type' for 'Annotation', read as the default value");
   EXPECT_EQ(skipped[0].path, "KitchenSinkPresModel > Annotation");
-  EXPECT_EQ(skipped[1].reason, "unknown text 'newer-region' for 'KitchenSinkPresModel.Regions'");
+  EXPECT_EQ(skipped[1].reason, "unknown text 'newer-region' for 'KitchenSinkPresModel.Regions', read as the default value");
   EXPECT_EQ(skipped[1].path, "KitchenSinkPresModel > KitchenSinkPresModel.Regions[1]");
   const auto& sink = *HolderOf<RefCntPtr<const KitchenSinkPresModel>>(bag->GetParameter(KitchenSinkPresModel::ID))->Value();
-  EXPECT_EQ(sink.GetAnnotation(), MakeRefCnt<KitchenSinkPresModel>()->GetAnnotation());  // its starting value
-  EXPECT_EQ(sink.GetRegions(), (std::vector<VizImageRegion>{VizImageRegion::Xheader, VizImageRegion::Title}));
+  EXPECT_EQ(sink.GetAnnotation(), ActionType{});  // not its starting value: the table's default
+  EXPECT_NE(MakeRefCnt<KitchenSinkPresModel>()->GetAnnotation(), ActionType{});
+  EXPECT_EQ(sink.GetRegions(), (std::vector<VizImageRegion>{VizImageRegion::Xheader, VizImageRegion{}, VizImageRegion::Title}));
 }
 
 }  // namespace

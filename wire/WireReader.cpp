@@ -219,23 +219,22 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
             return;
           }
           RefCntPtr<IParameter> value = ValueOf(t, text);
-          if (HoldsText(t, value, text))
-            top.bag->SetParameter(t.id, std::move(value));
-          else
-            Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
+          if (!HoldsText(t, value, text)) Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
+          top.bag->SetParameter(t.id, std::move(value));
           return;
         }
         case FrameKind::TextList: {
           Count(top);
           TString text = Text(s, n);
-          if (Known(*top.target, text, [&] { return "[" + std::to_string(top.texts.size()) + "]"; }))
-            top.texts.push_back(std::move(text));
+          CheckKnown(*top.target, text, [&] { return "[" + std::to_string(top.texts.size()) + "]"; });
+          top.texts.push_back(std::move(text));
           return;
         }
         case FrameKind::TextMap: {
           TString key = TakeMapKey(top);
           TString text = Text(s, n);
-          if (Known(*top.target, text, [&] { return KeyStep(key); })) top.textMap.emplace(std::move(key), std::move(text));
+          CheckKnown(*top.target, text, [&] { return KeyStep(key); });
+          top.textMap.emplace(std::move(key), std::move(text));
           return;
         }
         case FrameKind::StructureList:
@@ -403,21 +402,20 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     m_skipped->push_back(WireReader::Skipped{m_where(), PlaceNow() + last, reason});
   }
 
-  // Whether a list's or map's text is one the member's table holds, when it has one; see Unknown.
+  // A list's or map's text, checked as Unknown says when the member is an enumeration.
   template <typename Place>
-  bool Known(const Target& t, const TString& text, Place&& place) {
-    if (!t.enumeration || HoldsText(t, ValueOf(t, text), text)) return true;
-    Unknown(t, text, place);
-    return false;
+  void CheckKnown(const Target& t, const TString& text, Place&& place) {
+    if (t.enumeration && !HoldsText(t, ValueOf(t, text), text)) Unknown(t, text, place);
   }
 
-  // An enumeration's text its table does not hold (it decoded to the default value): an error,
-  // or when reading leniently, left out and reported at place() (see Skip).
+  // An enumeration's text its table does not hold: an error, or when reading leniently, read
+  // as the table decodes it (the enumeration's default value) and reported at place() (see
+  // Skip).
   template <typename Place>
   void Unknown(const Target& t, const TString& text, Place&& place) {
     const std::string reason = "unknown text '" + text.ToUtf8() + "' for '" + t.name + "'";
     if (!m_skipped) throw Stop{reason};
-    Skip(reason, place());
+    Skip(reason + ", read as the default value", place());
   }
 
   // Whether the enumeration value read from `text` is written as that text again.

@@ -39,7 +39,7 @@ class WireReader {
   // The whole text: the parser counts string lengths in 32 bits.
   static constexpr std::size_t kMaxTextSize = 0xFFFFFFFFu;
 
-  // What a lenient read left out: where, the path of names to it, and why.
+  // What a lenient read left out or read as a default: where, the path of names to it, and why.
   struct Skipped {
     std::size_t offset;
     std::string path;
@@ -56,9 +56,9 @@ class WireReader {
   // Strict: anything the registry does not know (a parameter name, an enumeration's text) is
   // an error.
   RefCntPtr<IParameters> Read(std::string_view text) const;
-  // For text from a newer writer: unknown parameter names (with all they hold) and unknown
-  // enumeration texts are left out and each is added to `skipped`; every other error is
-  // raised as by Read.
+  // For text from a newer writer: unknown parameter names are left out with all they hold,
+  // unknown enumeration texts are read as their enumeration's default value, and each is
+  // added to `skipped`; every other error is raised as by Read.
   RefCntPtr<IParameters> ReadLenient(std::string_view text, std::vector<Skipped>& skipped) const;
 
   const Limits& GetLimits() const { return m_limits; }

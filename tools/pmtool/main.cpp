@@ -71,8 +71,9 @@ std::span<const Command> AllCommands() {
        "Reads wire text from FILE (standard input for - or none) into models and writes them\n"
        "again. Text that is not wire text is an error with its byte offset and the path to the\n"
        "place; an unknown parameter name comes with the closest known names. With --lenient,\n"
-       "text from a newer writer: unknown parameter names and enumeration texts are left out,\n"
-       "and each is listed on standard error (\"skipped: byte N, PATH: REASON\")."},
+       "text from a newer writer: unknown parameter names are left out, unknown enumeration\n"
+       "texts read as the default value, and each is listed on standard error\n"
+       "(\"skipped: byte N, PATH: REASON\")."},
       {"pretty", 0, 1, &Pretty, "[FILE]", "wire text laid out for reading",
        "Reads wire text like `read` and prints the same text indented, one member or item per\n"
        "line; nothing but white space changes."},

@@ -129,6 +129,21 @@ TEST(ErrorPlace, ReadErrorsNameTheirPlaceAndOffset) {
   }
 }
 
+TEST(ErrorPlace, AModelRebuiltFromTextNamesTheItemItWas) {
+  const std::string text =
+      R"({"FormatPanePresModel":{"TypeOfFormatItem":"formatContainer","TypeOfFormatContainer":"formatPane",)"
+      R"("FormatContainerPresModel.Items":[{"TypeOfFormatItem":"formatContainer","TypeOfFormatContainer":"linkedSection"},)"
+      R"({"TypeOfFormatItem":"formatItem"}]}})";
+  try {
+    WireReader(test::Registry()).Read(text);
+    ADD_FAILURE() << "accepted";
+  } catch (const WireFormatException& e) {
+    EXPECT_EQ(e.Reason(), "Unexpected value of property TypeOfFormatItem");
+    EXPECT_EQ(e.Path(), "FormatPanePresModel > FormatContainerPresModel.Items[1]");
+    EXPECT_EQ(e.Offset(), text.size() - 4);  // the brace that closes the item
+  }
+}
+
 struct LimitCase {
   const char* name;
   WireReader::Limits limits;

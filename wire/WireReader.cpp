@@ -282,54 +282,61 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   bool EndArray(rapidjson::SizeType) {
     if (EndSkipped()) return true;
     return Guard([&] {
-      Frame done = Pop();
-      Frame& parent = m_stack.back();
+      Frame& done = m_stack.back();  // popped once closed, so that an error's place names it
+      Frame& parent = m_stack[m_stack.size() - 2];
       if (done.kind == FrameKind::StructureList) {
         done.target->structures->JoinList(done.items, parent.bag, done.target->id);
-        return;
+      } else {
+        RefCntPtr<IParameter> value = done.target->values->ListParameterFromStrings(done.texts);
+        if (parent.kind == FrameKind::StructureList)
+          parent.items.push_back(std::move(value));
+        else
+          parent.bag->SetParameter(done.target->id, std::move(value));
       }
-      RefCntPtr<IParameter> value = done.target->values->ListParameterFromStrings(done.texts);
-      if (parent.kind == FrameKind::StructureList)
-        parent.items.push_back(std::move(value));
-      else
-        parent.bag->SetParameter(done.target->id, std::move(value));
+      m_stack.pop_back();
     });
   }
 
   bool EndObject(rapidjson::SizeType) {
     if (EndSkipped()) return true;
     return Guard([&] {
-      Frame done = Pop();
+      Frame& done = m_stack.back();  // popped once closed, so that an error's place names it
       if (done.kind == FrameKind::Bag) {
         m_result = std::move(done.bag);
+        m_stack.pop_back();
         return;
       }
-      Frame& parent = m_stack.back();
-      switch (done.kind) {
-        case FrameKind::Structure: {
-          RefCntPtr<IParameter> model = done.target->structures->DeserializeParameter(done.bag, done.target->id);
-          if (parent.kind == FrameKind::StructureList)
-            parent.items.push_back(std::move(model));
-          else if (parent.kind == FrameKind::StructureMap)
-            parent.itemMap.emplace(TakeMapKey(parent), std::move(model));
-          else
-            parent.bag->SetParameter(done.target->id, std::move(model));
-          return;
-        }
-        case FrameKind::Composite:
-          parent.bag->SetParameter(done.target->id,
-                                   MakeRefCnt<ValParameter<RefCntPtr<const IParameters>>>(std::move(done.bag)));
-          return;
-        case FrameKind::TextMap:
-          parent.bag->SetParameter(done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
-          return;
-        case FrameKind::StructureMap:
-          done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
-          return;
-        default:
-          throw Stop{"unbalanced structure"};
-      }
+      Close(done, m_stack[m_stack.size() - 2]);
+      m_stack.pop_back();
     });
+  }
+
+  // Hands the value of a closed object to the structure it is in.
+  void Close(Frame& done, Frame& parent) {
+    switch (done.kind) {
+      case FrameKind::Structure: {
+        RefCntPtr<IParameter> model = done.target->structures->DeserializeParameter(done.bag, done.target->id);
+        if (parent.kind == FrameKind::StructureList)
+          parent.items.push_back(std::move(model));
+        else if (parent.kind == FrameKind::StructureMap)
+          parent.itemMap.emplace(TakeMapKey(parent), std::move(model));
+        else
+          parent.bag->SetParameter(done.target->id, std::move(model));
+        return;
+      }
+      case FrameKind::Composite:
+        parent.bag->SetParameter(done.target->id,
+                                 MakeRefCnt<ValParameter<RefCntPtr<const IParameters>>>(std::move(done.bag)));
+        return;
+      case FrameKind::TextMap:
+        parent.bag->SetParameter(done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
+        return;
+      case FrameKind::StructureMap:
+        done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
+        return;
+      default:
+        throw Stop{"unbalanced structure"};
+    }
   }
 
   bool Default() {
@@ -360,12 +367,6 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.target = target;
     if (IsBag(kind)) f.bag = m_registry.CreateParameters();
     m_stack.push_back(std::move(f));
-  }
-
-  Frame Pop() {
-    Frame f = std::move(m_stack.back());
-    m_stack.pop_back();
-    return f;
   }
 
   static const Target& TakeKey(Frame& f) {

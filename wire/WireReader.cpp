@@ -43,8 +43,8 @@ struct NameHash {
 struct WireReader::Index {
   const ParametersRegistry* registry;
   std::unordered_map<std::string, Target, NameHash, std::equal_to<>> byName;
-  // Ids as written without a name ("0x%08x"): every registered id a reader can rebuild,
-  // described up front, so that reading never changes the index and threads may share it.
+  // The registered ids without a name, as they are written ("0x%08x"), described up front:
+  // reading never changes the index, so threads may share it.
   std::unordered_map<std::uint32_t, Target> byHex;
 
   const Target* Find(std::string_view name) const {
@@ -52,8 +52,12 @@ struct WireReader::Index {
     std::uint32_t id = 0;
     if (name.size() == 10 && name.substr(0, 2) == "0x") {
       auto [p, ec] = std::from_chars(name.data() + 2, name.data() + name.size(), id, 16);
-      if (ec == std::errc() && p == name.data() + name.size())
+      if (ec == std::errc() && p == name.data() + name.size()) {
         if (auto it = byHex.find(id); it != byHex.end()) return &it->second;
+        // A named id given by number.
+        if (const LegacyParameterName* named = registry->FindName(id))
+          if (auto it = byName.find(named->GetValue().ToUtf8()); it != byName.end()) return &it->second;
+      }
     }
     return nullptr;
   }
@@ -77,6 +81,7 @@ WireReader::WireReader(const ParametersRegistry& registry) : m_index(std::make_u
     m_index->byName.emplace(name, m_index->Describe(id, name));
   }
   for (std::uint32_t id : registry.GetIds()) {
+    if (registry.FindName(id)) continue;
     char hex[11];
     std::snprintf(hex, sizeof hex, "0x%08x", id);
     Target t = m_index->Describe(id, hex);

@@ -1,10 +1,12 @@
 // The generic model writer and reader, driven by the generated ModelInfo tables.
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/ModelInfo.h"
 #include "vqxpreslayer/Parameters.h"
@@ -415,10 +417,101 @@ bool PassesOwnPresence(const MemberInfo& m, const void* field) {
   return !(m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)));
 }
 
+namespace {
+
+// A write's hold on its model, for the check of builds without NDEBUG that no two threads
+// write one model at once (see PresentationModel.h); release builds keep nothing. A write
+// enters its model first: any number of threads may be inside to replay its text. Before
+// the write changes the model (records its text, sets serializing flags) it takes the
+// model over, which needs it to be the only thread inside. Either step raises the logic
+// assertion when it meets another thread, before anything is changed. A thread already
+// inside the model (a hierarchy handing it on to another class's writer) enters again
+// without counting.
+class WriteHold {
+ public:
+  WriteHold(const ModelInfo& info, const PresentationModel* model) : m_info(info), m_model(model) {
+#ifndef NDEBUG
+    for (const PresentationModel* m : Inside())
+      if (m == model) return;
+    std::atomic<std::uint64_t>& state = State();
+    std::uint64_t s = state.load(std::memory_order_acquire);
+    do {
+      if (s >> kOwnerShift) Conflict();
+    } while (!state.compare_exchange_weak(s, s + 1, std::memory_order_acq_rel, std::memory_order_acquire));
+    Inside().push_back(model);
+    m_counted = true;
+#endif
+  }
+  ~WriteHold() {
+#ifndef NDEBUG
+    if (!m_counted) return;
+    Inside().pop_back();
+    std::atomic<std::uint64_t>& state = State();
+    if (state.load(std::memory_order_relaxed) >> kOwnerShift == ThisThread())
+      state.store(0, std::memory_order_release);
+    else
+      state.fetch_sub(1, std::memory_order_release);
+#endif
+  }
+  WriteHold(const WriteHold&) = delete;
+  WriteHold& operator=(const WriteHold&) = delete;
+
+  // Called before the write changes the model.
+  void TakeOver() {
+#ifndef NDEBUG
+    if (!ChangesModel(m_info)) return;
+    std::atomic<std::uint64_t>& state = State();
+    const std::uint64_t owned = ThisThread() << kOwnerShift;
+    std::uint64_t s = 1;  // this thread alone inside
+    if (!state.compare_exchange_strong(s, owned, std::memory_order_acq_rel, std::memory_order_acquire) &&
+        s != owned)
+      Conflict();
+#endif
+  }
+
+ private:
+#ifndef NDEBUG
+  static constexpr int kOwnerShift = 32;
+
+  static std::uint64_t ThisThread() {
+    static std::atomic<std::uint32_t> threads{0};
+    thread_local const std::uint64_t number = threads.fetch_add(1, std::memory_order_relaxed) + 1;
+    return number;
+  }
+  // The models this thread is writing, innermost last.
+  static std::vector<const PresentationModel*>& Inside() {
+    thread_local std::vector<const PresentationModel*> models;
+    return models;
+  }
+  // Whether writing through this class's writer changes the model: its cache, or the
+  // serializing flags of the levels it writes (its own and its bases', those handed down
+  // by a checked level or a kind root). A model written afresh each time changes nothing.
+  static bool ChangesModel(const ModelInfo& info) {
+    if (info.cached || info.kinds) return true;
+    for (const ModelInfo* b = &info; b; b = b->base ? &b->base() : nullptr)
+      if (b->serializingFlag || b->level) return true;
+    return false;
+  }
+  std::atomic<std::uint64_t>& State() const { return m_model->GetWriteMark().State(); }
+  [[noreturn]] void Conflict() const {
+    const std::string text = "model " + std::string(m_info.name) + " written by two threads at once";
+    ThrowLogicAssert("ModelSerialization", 0, text.c_str());
+  }
+
+  bool m_counted = false;
+#endif
+  [[maybe_unused]] const ModelInfo& m_info;
+  [[maybe_unused]] const PresentationModel* m_model;
+};
+
+}  // namespace
+
 void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   if (!model) ThrowNullPointerDereferenced();
+  WriteHold hold(info, model);
   const bool starts = !info.hierarchyDepth || *info.hierarchyDepth(model) == 0;
   if (!info.cached || !starts) {
+    hold.TakeOver();
     WriteLevels(info, model, cursor, starts);
     return;
   }
@@ -427,6 +520,7 @@ void WriteModel(const ModelInfo& info, const PresentationModel* model, Serialize
     visitor.ReplayCapture(model->GetSerializedVal());
     return;
   }
+  hold.TakeOver();
   // An error below leaves the capture open and the cache empty.
   visitor.BeginCapture();
   WriteLevels(info, model, cursor, true);

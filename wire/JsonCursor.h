@@ -5,6 +5,13 @@
 // names the registry holds ("0x%08x" for an id without a name); every value is a string.
 // A capture records the text written inside it and a replay pastes it back, so that a
 // cached model costs one copy.
+//
+// Threads. A cursor belongs to the thread writing with it; give each write its own (Write
+// does). Cursors on different threads share nothing but the registry, which they only
+// read, so threads may write at once as long as no model is written by two of them at
+// once while the write changes it: a model's first write records its text, and the models
+// of a hierarchy set flags on every write (see PresentationModel.h). Disjoint trees may be
+// written at once; trees sharing nested models only once those have been written.
 
 #include <cstdint>
 #include <string>

@@ -5,6 +5,7 @@
 #include <rapidjson/reader.h>
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -47,7 +48,9 @@ struct NameHash {
 struct WireReader::Index {
   const ParametersRegistry* registry;
   std::unordered_map<std::string, Target, NameHash, std::equal_to<>> byName;
-  mutable std::unordered_map<std::uint32_t, Target> byHex;  // ids written without a name
+  // The registered ids without a name, as they are written ("0x%08x"), described up front:
+  // reading never changes the index, so threads may share it.
+  std::unordered_map<std::uint32_t, Target> byHex;
 
   const Target* Find(std::string_view name) const {
     if (auto it = byName.find(name); it != byName.end()) return &it->second;
@@ -55,10 +58,10 @@ struct WireReader::Index {
     if (name.size() == 10 && name.substr(0, 2) == "0x") {
       auto [p, ec] = std::from_chars(name.data() + 2, name.data() + name.size(), id, 16);
       if (ec == std::errc() && p == name.data() + name.size()) {
-        auto [it, added] = byHex.try_emplace(id);
-        if (added) it->second = Describe(id, std::string(name));
-        if (it->second.values || it->second.structures || it->second.shape == ParameterShape::Bag)
-          return &it->second;
+        if (auto it = byHex.find(id); it != byHex.end()) return &it->second;
+        // A named id given by number.
+        if (const LegacyParameterName* named = registry->FindName(id))
+          if (auto it = byName.find(named->GetValue().ToUtf8()); it != byName.end()) return &it->second;
       }
     }
     return nullptr;
@@ -85,6 +88,13 @@ WireReader::WireReader(const ParametersRegistry& registry, Limits limits)
   for (std::uint32_t id : registry.GetNamedIds()) {
     std::string name = registry.FindName(id)->GetValue().ToUtf8();
     m_index->byName.emplace(name, m_index->Describe(id, name));
+  }
+  for (std::uint32_t id : registry.GetIds()) {
+    if (registry.FindName(id)) continue;
+    char hex[11];
+    std::snprintf(hex, sizeof hex, "0x%08x", id);
+    Target t = m_index->Describe(id, hex);
+    if (t.values || t.structures || t.shape == ParameterShape::Bag) m_index->byHex.emplace(id, std::move(t));
   }
 }
 

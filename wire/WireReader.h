@@ -3,6 +3,12 @@
 // parameter rebuilt by the serializer the registry holds for its id, models through their
 // structure serializers. Malformed or unexpected text raises WireFormatException.
 // Errors raised while a model is rebuilt keep their own text as the reason.
+//
+// Threads. A reader only reads its index (built in full by the constructor) and the
+// registry, and each Read builds a tree of new objects; so one reader may be shared by any
+// number of threads reading at once, once it is constructed, as long as nobody registers
+// anything meanwhile. The models read are new and belong to the calling thread until it
+// hands them on.
 
 #include <cstddef>
 #include <memory>

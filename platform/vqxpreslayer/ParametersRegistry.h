@@ -1,6 +1,12 @@
 #pragma once
 // ParametersRegistry: maps parameter ids to the serializers that convert them and to their
 // names. Filled by the host at start-up, then only read.
+//
+// Threads. The Register* calls change the registry and must all happen before it is handed
+// to other threads (the host registers everything once at start-up, before its first write
+// or read). From then on every other member is a pure read, and any number of threads may
+// use the registry at once, as may the serializers it hands out: they keep no state between
+// calls. Registering while another thread writes or reads is a data race.
 
 #include <cstdint>
 #include <optional>
@@ -61,6 +67,8 @@ class ParametersRegistry {
   // Null when the id has no name.
   const LegacyParameterName* FindName(std::uint32_t id) const;
   std::vector<std::uint32_t> GetNamedIds() const;
+  // Every id anything is registered under (serializer, shape or name), in ascending order.
+  std::vector<std::uint32_t> GetIds() const;
 
  private:
   struct Entry {

@@ -217,3 +217,11 @@ std::vector<std::uint32_t> ParametersRegistry::GetNamedIds() const {
   std::sort(ids.begin(), ids.end());
   return ids;
 }
+
+std::vector<std::uint32_t> ParametersRegistry::GetIds() const {
+  std::vector<std::uint32_t> ids;
+  ids.reserve(m_entries.size());
+  for (const auto& entry : m_entries) ids.push_back(entry.first);
+  std::sort(ids.begin(), ids.end());
+  return ids;
+}

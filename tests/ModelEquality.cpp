@@ -20,7 +20,8 @@ const ModelInfo* ClassOf(const PresentationModel& model) {
     for (auto models : {AllModels(), FrameworkTestFamilyModels()})
       for (ModelInfoGetter get : models) {
         const ModelInfo& info = get();
-        if (const RefCntPtr<PresentationModel> made = info.create()) map.emplace(typeid(*made), &info);
+        const RefCntPtr<PresentationModel> made = info.create();
+        if (const PresentationModel* model = made.get()) map.emplace(typeid(*model), &info);
       }
     return map;
   }();
@@ -41,6 +42,17 @@ bool GuardedOut(const ModelInfo& level, const MemberInfo& m, const PresentationM
                      : g.op == CompareOp::Gt ? c == 1
                                              : c == 0 || c == 1;
   return !holds;
+}
+
+// The class whose levels a model is written with, when its writer is that of `declared`:
+// its own, except that a kind root that tries classes in order writes a model of none of
+// them as the root itself (and so it reads back as the root).
+const ModelInfo& WrittenAs(const ModelInfo& declared, const ModelInfo& own, const PresentationModel* model) {
+  const KindDispatch* kinds = declared.kinds;
+  if (!kinds || kinds->scheme != KindScheme::TryOrder) return own;
+  for (ModelInfoGetter tried : kinds->tried)
+    if (tried().isInstance(model)) return own;
+  return declared;
 }
 
 bool Written(const ModelInfo& level, const MemberInfo& m, const PresentationModel* model) {
@@ -67,11 +79,14 @@ class Comparison {
  public:
   explicit Comparison(const ParametersRegistry& registry) : m_registry(registry) {}
 
-  std::string Models(const PresentationModel* a, const PresentationModel* b) const {
+  // `declared`: the class whose writer wrote `a`; null for its own.
+  std::string Models(const ModelInfo* declared, const PresentationModel* a, const PresentationModel* b) const {
     if (!a || !b) return a == b ? std::string() : std::string(a ? ": read back as null" : ": null read back as a model");
-    const ModelInfo* info = ClassOf(*a);
-    if (!info) return ": a model of no known class";
-    if (ClassOf(*b) != info) return std::string(": a ") + info->name + " read back as another class";
+    const ModelInfo* own = ClassOf(*a);
+    if (!own) return ": a model of no known class";
+    const ModelInfo* info = declared ? &WrittenAs(*declared, *own, a) : own;
+    if (const ModelInfo* other = ClassOf(*b); other != info)
+      return std::string(": a ") + own->name + " read back as a " + (other ? other->name : typeid(*b).name());
     for (const ModelInfo* level = info; level; level = level->base ? &level->base() : nullptr)
       for (const MemberInfo& m : level->members) {
         if (!m.read || !Written(*level, m, a)) continue;
@@ -97,7 +112,7 @@ class Comparison {
     for (std::size_t i = 0; i < ha.size(); ++i) {
       const std::string where = ha[i].key ? "[" + ha[i].key->ToUtf8() + "]" : "[" + std::to_string(i) + "]";
       if (ha[i].key && !(*ha[i].key == *hb[i].key)) return where + ": read back as key " + hb[i].key->ToUtf8();
-      if (std::string d = Models(ha[i].model, hb[i].model); !d.empty())
+      if (std::string d = Models(&m.codec->itemModel(), ha[i].model, hb[i].model); !d.empty())
         return m.codec->kind == EncodingKind::NestedStructure ? d : where + d;
     }
     return {};
@@ -120,8 +135,8 @@ class Comparison {
 }  // namespace
 
 std::string ModelDifference(const ParametersRegistry& registry, const PresentationModel* a,
-                            const PresentationModel* b) {
-  const std::string d = Comparison(registry).Models(a, b);
+                            const PresentationModel* b, const ModelInfo* writtenBy) {
+  const std::string d = Comparison(registry).Models(writtenBy, a, b);
   if (d.empty()) return d;
   const ModelInfo* info = a ? ClassOf(*a) : nullptr;
   return (info ? info->name : "model") + d;

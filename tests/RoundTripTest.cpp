@@ -28,7 +28,7 @@ void ExpectRoundTrip(const ModelInfo& info) {
       const RefCntPtr<IParameters> bag = reader.Read(text);
       EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), text) << info.name << " seed " << seed;
       const RefCntPtr<const PresentationModel> back = bag->GetParameter(info.defaultId)->GetStructure();
-      EXPECT_EQ(test::ModelDifference(test::Registry(), model.get(), back.get()), "") << "seed " << seed;
+      EXPECT_EQ(test::ModelDifference(test::Registry(), model.get(), back.get(), &info), "") << "seed " << seed;
     } catch (const std::exception& e) {
       ADD_FAILURE() << info.name << " seed " << seed << ": " << e.what() << "\n" << text;
     }

@@ -81,7 +81,7 @@ class Comparison {
 
   // `declared`: the class whose writer wrote `a`; null for its own.
   std::string Models(const ModelInfo* declared, const PresentationModel* a, const PresentationModel* b) const {
-    if (!a || !b) return a == b ? std::string() : std::string(a ? ": read back as null" : ": null read back as a model");
+    if (!a || !b) return a == b ? "" : a ? ": read back as null" : ": null read back as a model";
     const ModelInfo* own = ClassOf(*a);
     if (!own) return ": a model of no known class";
     const ModelInfo* info = declared ? &WrittenAs(*declared, *own, a) : own;

@@ -75,8 +75,10 @@ TEST(RoundTrip, ModelDifferenceNamesWhereModelsDiffer) {
   const Case cases[] = {
       {"nothing", [](Sink&, Sink&) {}, ""},
       {"a number", [](Sink&, Sink& b) { b.SetCount(b.GetCount() + 1); }, "KitchenSinkPresModel.Count: "},
-      {"a nested model", [](Sink&, Sink& b) { b.SetCaption(test::Pair(u"[x]", u"y")); }, "KitchenSinkPresModel.Caption."},
-      {"one list item more", [](Sink&, Sink& b) { b.AddPair(test::Pair(u"[x]", u"y")); }, "KitchenSinkPresModel.Pairs: "},
+      {"a nested model", [](Sink&, Sink& b) { b.SetCaption(test::Pair(u"[x]", u"y")); },
+       "KitchenSinkPresModel.Caption."},
+      {"one list item more", [](Sink&, Sink& b) { b.AddPair(test::Pair(u"[x]", u"y")); },
+       "KitchenSinkPresModel.Pairs: "},
       {"a map entry",
        [](Sink&, Sink& b) {
          auto maps = b.GetPairMaps();

@@ -320,13 +320,32 @@ void WriteCommand(const MemberInfo& m, const void* field, SerializeStructure& cu
     serializer->SerializeSimpleCommands(value, m.id, cursor);
 }
 
+// ---- the models a member holds (MemberCodec::eachModel)
+
+using ModelVisit = void (*)(void* context, const TString* key, const PresentationModel* model);
+
+// V: a model pointer, a vector of them, or a map from text to them.
+template <typename V>
+void EachModel(const void* field, void* context, ModelVisit visit) {
+  const V& v = *static_cast<const V*>(field);
+  if constexpr (IsRefCntPtr<V>::value) {
+    visit(context, nullptr, v.get());
+  } else if constexpr (requires { typename V::key_type; }) {
+    for (const auto& [key, value] : v) visit(context, &key, value.get());
+  } else {
+    for (const auto& item : v) visit(context, nullptr, item.get());
+  }
+}
+
 // ---- codec objects
 
 template <typename V>
 constexpr MemberCodec Make(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
                            bool (*read)(const IParameters&, const IParameter&, void*),
-                           const ModelInfo& (*item)() = nullptr) {
-  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>, &SampleField<V>};
+                           const ModelInfo& (*item)() = nullptr,
+                           void (*each)(const void*, void*, ModelVisit) = nullptr) {
+  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>, &SampleField<V>,
+                     each};
 }
 
 template <EncodingKind K, typename V, typename Via = V>
@@ -349,13 +368,14 @@ struct Codec<EncodingKind::ContextualValue, DataValue, DataValue> {
 template <typename M>
 struct Codec<EncodingKind::NestedStructure, RefCntPtr<const M>, RefCntPtr<const M>> {
   static constexpr MemberCodec value = Make<RefCntPtr<const M>>(
-      EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<RefCntPtr<const M>>, &M::GetModelInfo);
+      EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<RefCntPtr<const M>>, &M::GetModelInfo,
+      &EachModel<RefCntPtr<const M>>);
 };
 template <typename M>
 struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<const M>>, std::vector<RefCntPtr<const M>>> {
   using V = std::vector<RefCntPtr<const M>>;
   static constexpr MemberCodec value =
-      Make<V>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &M::GetModelInfo);
+      Make<V>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &M::GetModelInfo, &EachModel<V>);
 };
 // Lists that hold their items as RefCntPtr<M>: read from the usual list of RefCntPtr<const M>.
 template <typename M>
@@ -371,7 +391,7 @@ template <typename M>
 struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<M>>, std::vector<RefCntPtr<M>>> {
   using V = std::vector<RefCntPtr<M>>;
   static constexpr MemberCodec value = Make<V>(EncodingKind::StructureList, &WriteStructureList<M, RefCntPtr<M>>,
-                                               &ReadMutableItems<M>, &M::GetModelInfo);
+                                               &ReadMutableItems<M>, &M::GetModelInfo, &EachModel<V>);
 };
 // Tuples: a structure of value texts; lists of them.
 template <>
@@ -404,7 +424,7 @@ struct Codec<EncodingKind::StructureMap, std::map<TString, RefCntPtr<const M>>,
              std::map<TString, RefCntPtr<const M>>> {
   using V = std::map<TString, RefCntPtr<const M>>;
   static constexpr MemberCodec value =
-      Make<V>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &M::GetModelInfo);
+      Make<V>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &M::GetModelInfo, &EachModel<V>);
 };
 // A nested structure or structure map of values rather than models: a value structure.
 template <typename V>

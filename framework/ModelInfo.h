@@ -54,6 +54,11 @@ struct MemberCodec {
   std::int64_t (*asInteger)(const void* field);
   // Sets the field to a value other than the one it holds, for tools and tests.
   void (*sample)(void* field, Sampler& sampler);
+  // Nested structures, structure lists and structure maps of models: calls `visit` with
+  // every model the field holds, in order, nulls included (`key` is the map key, or null).
+  // Null for other kinds. For tools and tests that look into a tree.
+  void (*eachModel)(const void* field, void* context,
+                    void (*visit)(void* context, const TString* key, const PresentationModel* model)) = nullptr;
 };
 constexpr int kUnordered = 2;
 

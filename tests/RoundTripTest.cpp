@@ -1,8 +1,9 @@
 // Every model the generator knows, filled with sample values, written as text, read back
-// and written again, gives the same text.
+// and written again, gives the same text, and reads back as an equal model.
 
 #include <regex>
 
+#include "ModelEquality.h"
 #include "TestSupport.h"
 #include "framework/Sampler.h"
 #include "wire/JsonCursor.h"
@@ -24,8 +25,10 @@ void ExpectRoundTrip(const ModelInfo& info) {
     std::string text;
     try {
       text = WriteAlone(info, model);
-      const std::string again = JsonCursor::Write(test::Registry(), *reader.Read(text));
-      EXPECT_EQ(again, text) << info.name << " seed " << seed;
+      const RefCntPtr<IParameters> bag = reader.Read(text);
+      EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), text) << info.name << " seed " << seed;
+      const RefCntPtr<const PresentationModel> back = bag->GetParameter(info.defaultId)->GetStructure();
+      EXPECT_EQ(test::ModelDifference(test::Registry(), model.get(), back.get(), &info), "") << "seed " << seed;
     } catch (const std::exception& e) {
       ADD_FAILURE() << info.name << " seed " << seed << ": " << e.what() << "\n" << text;
     }
@@ -58,6 +61,57 @@ TEST(RoundTrip, OneTextOfEveryModelHoldsEachModelsOwnText) {
   const std::string all = std::regex_replace(JsonCursor::Write(test::Registry(), *bag), uuid, "{id}");
   for (const std::string& text : alone)
     EXPECT_NE(all.find(std::regex_replace(text, uuid, "{id}")), std::string::npos) << text.substr(0, 80);
+}
+
+// The comparison round trips rely on: it finds what differs, and passes over what does not
+// come back.
+TEST(RoundTrip, ModelDifferenceNamesWhereModelsDiffer) {
+  using Sink = KitchenSinkPresModel;
+  struct Case {
+    const char* change;
+    void (*apply)(Sink& a, Sink& b);
+    const char* where;  // how the difference starts; empty: none
+  };
+  const Case cases[] = {
+      {"nothing", [](Sink&, Sink&) {}, ""},
+      {"a number", [](Sink&, Sink& b) { b.SetCount(b.GetCount() + 1); }, "KitchenSinkPresModel.Count: "},
+      {"a nested model", [](Sink&, Sink& b) { b.SetCaption(test::Pair(u"[x]", u"y")); },
+       "KitchenSinkPresModel.Caption."},
+      {"one list item more", [](Sink&, Sink& b) { b.AddPair(test::Pair(u"[x]", u"y")); },
+       "KitchenSinkPresModel.Pairs: "},
+      {"a map entry",
+       [](Sink&, Sink& b) {
+         auto maps = b.GetPairMaps();
+         maps.begin()->second = maps.begin()->second ? nullptr : test::Pair(u"[x]", u"y");
+         b.SetPairMaps(maps);
+       },
+       "KitchenSinkPresModel.PairMaps["},
+      {"an embedded bag", [](Sink&, Sink& b) { b.SetHolder(MakeRefCnt<Parameters>()); }, ""},
+      {"an embedded bag's value",
+       [](Sink&, Sink& b) {
+         auto bag = MakeRefCnt<Parameters>();
+         bag->SetParameter(0xd6ff0002, test::Val(7));
+         b.SetHolder(bag);
+       },
+       "KitchenSinkPresModel.Holder: "},
+      {"a member not read back", [](Sink&, Sink& b) { b.SetHidden(!b.GetHidden()); }, ""},
+      {"a member its test leaves out",
+       [](Sink& a, Sink& b) {
+         a.SetShowLabels(false);
+         b.SetShowLabels(false);
+         b.SetLabelMode(a.GetLabelMode() + 1);
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    Sampler sa(3, test::Registry()), sb(3, test::Registry());
+    const auto a = StaticRefCast<Sink>(sa.Model(Sink::GetModelInfo()));
+    const auto b = StaticRefCast<Sink>(sb.Model(Sink::GetModelInfo()));
+    c.apply(*a, *b);
+    const std::string d = test::ModelDifference(test::Registry(), a.get(), b.get());
+    EXPECT_EQ(d.substr(0, std::string_view(c.where).size()), c.where) << c.change << ": " << d;
+    EXPECT_EQ(d.empty(), *c.where == 0) << c.change << ": " << d;
+  }
 }
 
 TEST(RoundTrip, SamplesAreDeterministicPerSeed) {

@@ -49,26 +49,33 @@ void ThrowForeignCapture() {
   ThrowLogicAssert("SerializeStructure", 0, "Recorded text of a model replayed by another kind of cursor");
 }
 
-StructureScope::~StructureScope() { m_cursor.EndStructure(); }
+StructureScope::~StructureScope() {
+  if (m_open) m_cursor.EndStructure();
+}
 
 SubStructure::SubStructure(std::uint32_t id, SerializeStructure& cursor, bool composite)
     : StructureScope(cursor) {
   cursor.BeginSubStructure(id, composite);
+  m_open = true;
 }
 ListStructure::ListStructure(std::uint32_t id, SerializeStructure& cursor, ParameterTypeCategory category)
     : StructureScope(cursor) {
   cursor.BeginListStructure(id, category);
+  m_open = true;
 }
 MapStructure::MapStructure(std::uint32_t id, SerializeStructure& cursor) : StructureScope(cursor) {
   cursor.BeginMapStructure(id);
+  m_open = true;
 }
 MapItemStructure::MapItemStructure(const TString& key, SerializeStructure& cursor)
     : StructureScope(cursor) {
   cursor.BeginMapItemStructure(key);
+  m_open = true;
 }
 CompositeStructure::CompositeStructure(std::uint32_t id, SerializeStructure& cursor)
     : StructureScope(cursor) {
   cursor.BeginCompositeStructure(id);
+  m_open = true;
 }
 
 namespace {

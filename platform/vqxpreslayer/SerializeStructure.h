@@ -61,7 +61,8 @@ class SerializeStructure {
   const ParametersRegistry* m_registry;
 };
 
-// Base of the scope objects: closes its scope when it goes out of scope.
+// Base of the scope objects: closes its scope when it goes out of scope, if it was opened
+// (a cursor that fails to open one has nothing to close).
 class StructureScope {
  public:
   StructureScope(const StructureScope&) = delete;
@@ -71,6 +72,7 @@ class StructureScope {
   explicit StructureScope(SerializeStructure& cursor) : m_cursor(cursor) {}
   ~StructureScope();
   SerializeStructure& m_cursor;
+  bool m_open = false;
 };
 
 class SubStructure : public StructureScope {

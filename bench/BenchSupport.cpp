@@ -7,20 +7,14 @@
 
 #include "dashboard/SampleDashboard.h"
 #include "framework/Catalogue.h"
+#include "framework/HostRegistry.h"
 #include "models/DashboardModels.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "wire/JsonCursor.h"
 
 namespace bench {
 
-const ParametersRegistry& Registry() {
-  static const bool registered = [] {
-    RegisterPresModelSerializers(ParametersRegistry::Get());
-    return true;
-  }();
-  (void)registered;
-  return ParametersRegistry::Get();
-}
+const ParametersRegistry& Registry() { return HostRegistry(); }
 
 const char* SizeName(int size) {
   static const char* const kNames[] = {"100KB", "2.5MB", "25MB"};

@@ -3,6 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/HostRegistry.h"
+#include "vqxpreslayer/ParametersRegistry.h"
+
+const ParametersRegistry& HostRegistry() {
+  static const bool registered = [] {
+    RegisterPresModelSerializers(ParametersRegistry::Get());
+    return true;
+  }();
+  (void)registered;
+  return ParametersRegistry::Get();
+}
 
 const ModelInfo* FindModel(std::string_view name) {
   for (ModelInfoGetter get : AllModels())

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/Catalogue.h"
+#include "framework/HostRegistry.h"
 #include "framework/Sampler.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
@@ -24,14 +25,7 @@
 namespace {
 
 // Registered once, as a host does at start-up, before any other thread exists.
-const ParametersRegistry& Registry() {
-  static const bool registered = [] {
-    RegisterPresModelSerializers(ParametersRegistry::Get());
-    return true;
-  }();
-  (void)registered;
-  return ParametersRegistry::Get();
-}
+const ParametersRegistry& Registry() { return HostRegistry(); }
 
 RefCntPtr<IParameters> Alone(const ModelInfo& info, const PresentationModel* model) {
   auto bag = MakeRefCnt<Parameters>();

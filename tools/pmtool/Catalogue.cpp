@@ -128,14 +128,5 @@ std::vector<std::string_view> EnumNames() {
   return out;
 }
 
-const ParametersRegistry& HostRegistry() {
-  static const bool registered = [] {
-    RegisterPresModelSerializers(ParametersRegistry::Get());
-    return true;
-  }();
-  (void)registered;
-  return ParametersRegistry::Get();
-}
-
 
 }  // namespace pmtool

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/HostRegistry.h"
 #include "vqxsys/RefCntPtr.h"
 
 struct ModelInfo;
@@ -44,8 +45,6 @@ std::vector<std::string_view> ClosestNames(std::string_view name, const std::vec
 const ModelInfo& ModelNamed(std::string_view name);
 std::vector<std::string_view> ModelNames();
 std::vector<std::string_view> EnumNames();
-// The process-wide registry with every serializer of the library registered, as a host has it.
-const ParametersRegistry& HostRegistry();
 // The wire text of a bag holding the model alone under its default id.
 std::string WriteAlone(const RefCntPtr<PresentationModel>& model);
 // The text of FILE, or of standard input for "-".

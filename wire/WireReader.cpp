@@ -4,6 +4,7 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -229,21 +230,24 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
             return;
           }
           RefCntPtr<IParameter> value = ValueOf(t, text);
-          if (!HoldsText(t, value, text)) Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
+          if (!SeenKnown(t, {s, n})) {
+            if (!HoldsText(t, value, text)) Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
+            NoteKnown(t, {s, n});
+          }
           top.bag->SetParameter(t.id, std::move(value));
           return;
         }
         case FrameKind::TextList: {
           Count(top);
           TString text = Text(s, n);
-          CheckKnown(*top.target, text, [&] { return "[" + std::to_string(top.texts.size()) + "]"; });
+          CheckKnown(*top.target, text, {s, n}, [&] { return "[" + std::to_string(top.texts.size()) + "]"; });
           top.texts.push_back(std::move(text));
           return;
         }
         case FrameKind::TextMap: {
           TString key = TakeMapKey(top);
           TString text = Text(s, n);
-          CheckKnown(*top.target, text, [&] { return KeyStep(key); });
+          CheckKnown(*top.target, text, {s, n}, [&] { return KeyStep(key); });
           top.textMap.emplace(std::move(key), std::move(text));
           return;
         }
@@ -415,8 +419,25 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // A list's or map's text, checked as Unknown says when the member is an enumeration.
   template <typename Place>
-  void CheckKnown(const Target& t, const TString& text, Place&& place) {
-    if (t.enumeration && !HoldsText(t, ValueOf(t, text), text)) Unknown(t, text, place);
+  void CheckKnown(const Target& t, const TString& text, std::string_view raw, Place&& place) {
+    if (!t.enumeration || SeenKnown(t, raw)) return;
+    if (!HoldsText(t, ValueOf(t, text), text)) Unknown(t, text, place);
+    NoteKnown(t, raw);
+  }
+
+  // Enumeration texts this read found in their tables (or, leniently, passed), so that a text
+  // met again is not encoded again to be checked: a small table by hash of member and text.
+  bool SeenKnown(const Target& t, std::string_view raw) const {
+    const KnownText& k = m_known[KnownSlot(t, raw)];
+    return k.target == &t && k.text == raw;
+  }
+  void NoteKnown(const Target& t, std::string_view raw) {
+    KnownText& k = m_known[KnownSlot(t, raw)];
+    k.target = &t;
+    k.text.assign(raw);
+  }
+  static std::size_t KnownSlot(const Target& t, std::string_view raw) {
+    return (std::hash<std::string_view>()(raw) ^ (reinterpret_cast<std::uintptr_t>(&t) >> 4)) & (kKnownSlots - 1);
   }
 
   // An enumeration's text its table does not hold: an error, or when reading leniently, read
@@ -497,6 +518,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   RefCntPtr<IParameters> m_result;
   std::string m_reason;
   std::string m_path;
+  struct KnownText {
+    const Target* target = nullptr;
+    std::string text;
+  };
+  static constexpr std::size_t kKnownSlots = 1024;
+  std::array<KnownText, kKnownSlots> m_known;
   bool m_skipNext = false;       // the next value belongs to a skipped name
   std::size_t m_skipDepth = 0;   // open objects and arrays of a skipped value
 };

@@ -4,7 +4,6 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
-#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/ModelInfo.h"  // KeyStep
 #include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
@@ -230,10 +230,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
             return;
           }
           RefCntPtr<IParameter> value = ValueOf(t, text);
-          if (!SeenKnown(t, {s, n})) {
-            if (!HoldsText(t, value, text)) Unknown(t, text, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; });
-            NoteKnown(t, {s, n});
-          }
+          CheckKnown(t, text, {s, n}, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; }, value);
           top.bag->SetParameter(t.id, std::move(value));
           return;
         }
@@ -354,10 +351,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   bool Default() {
-    if (InSkipped()) {
+    if (InSkipped()) {  // a newer writer's number or flag, left out with its name
       PassOver(false);
       return true;
-    }  // a newer writer's value, left out with its name
+    }
     m_reason = "every value is a text: numbers and flags are written as strings";
     m_path = PlaceNow();
     return false;
@@ -374,8 +371,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   void Push(FrameKind kind, const Target* target) {
-    if (m_stack.size() >= m_limits.depth)
-      throw Stop{"nesting deeper than " + std::to_string(m_limits.depth) + " levels"};
+    CheckDepth(m_stack.size() + 1);
     Frame f;
     f.kind = kind;
     f.target = target;
@@ -402,8 +398,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Passes over a value of a skipped name, or a part of one; `opens`: an object or array.
   void PassOver(bool opens) {
     m_skipNext = false;
-    if (opens && m_stack.size() + ++m_skipDepth > m_limits.depth)
-      throw Stop{"nesting deeper than " + std::to_string(m_limits.depth) + " levels"};
+    if (opens) CheckDepth(m_stack.size() + ++m_skipDepth);
   }
 
   bool EndSkipped() {
@@ -417,21 +412,26 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     m_skipped->push_back(WireReader::Skipped{m_where(), PlaceNow() + last, reason});
   }
 
-  // A list's or map's text, checked as Unknown says when the member is an enumeration.
+  // A text checked as Unknown says when the member is an enumeration; `value`, when given,
+  // is what the text decoded to.
   template <typename Place>
-  void CheckKnown(const Target& t, const TString& text, std::string_view raw, Place&& place) {
+  void CheckKnown(const Target& t, const TString& text, std::string_view raw, Place&& place,
+                  const RefCntPtr<IParameter>& value = {}) {
     if (!t.enumeration || SeenKnown(t, raw)) return;
-    if (!HoldsText(t, ValueOf(t, text), text)) Unknown(t, text, place);
+    if (!HoldsText(t, value ? value : ValueOf(t, text), text)) Unknown(t, text, place);
     NoteKnown(t, raw);
   }
 
   // Enumeration texts this read found in their tables (or, leniently, passed), so that a text
   // met again is not encoded again to be checked: a small table by hash of member and text.
+  // Made on the first enumeration text, so that reads without any pay nothing for it.
   bool SeenKnown(const Target& t, std::string_view raw) const {
+    if (m_known.empty()) return false;
     const KnownText& k = m_known[KnownSlot(t, raw)];
     return k.target == &t && k.text == raw;
   }
   void NoteKnown(const Target& t, std::string_view raw) {
+    if (m_known.empty()) m_known.resize(kKnownSlots);
     KnownText& k = m_known[KnownSlot(t, raw)];
     k.target = &t;
     k.text.assign(raw);
@@ -461,6 +461,11 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // ---- limits
 
+  // `open`: the objects and arrays open once the one starting now is.
+  void CheckDepth(std::size_t open) const {
+    if (open > m_limits.depth) throw Stop{"nesting deeper than " + std::to_string(m_limits.depth) + " levels"};
+  }
+
   void CheckLength(std::size_t n) const {
     if (n > m_limits.textBytes) throw Stop{"a text longer than " + std::to_string(m_limits.textBytes) + " bytes"};
   }
@@ -487,8 +492,6 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
     return path;
   }
-
-  static std::string KeyStep(const TString& key) { return "[\"" + key.ToUtf8() + "\"]"; }
 
   static TString Text(const char* s, std::size_t n) {
     std::optional<TString> t = TString::FromUtf8Checked(std::string_view(s, n));
@@ -523,7 +526,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     std::string text;
   };
   static constexpr std::size_t kKnownSlots = 1024;
-  std::array<KnownText, kKnownSlots> m_known;
+  std::vector<KnownText> m_known;
   bool m_skipNext = false;       // the next value belongs to a skipped name
   std::size_t m_skipDepth = 0;   // open objects and arrays of a skipped value
 };

@@ -152,17 +152,17 @@ struct LimitCase {
   const char* reason;
 };
 
-std::string Sink(const std::string& members) { return R"({"KitchenSinkPresModel":{)" + members + "}}"; }
+std::string SinkText(const std::string& members) { return R"({"KitchenSinkPresModel":{)" + members + "}}"; }
 
 TEST(WireLimits, EachLimitHoldsAtItsValueAndRefusesOneMore) {
   const LimitCase cases[] = {
-      {"depth", {3, 1000, 1000}, Sink(R"("KitchenSinkPresModel.Caption":{})"), Sink(R"("Pairs":[{}])"), "nesting deeper than 3 levels"},
-      {"text", {200, 20, 1000}, Sink(R"("Names":[")" + std::string(20, 'x') + "\"]"),
-       Sink(R"("Names":[")" + std::string(21, 'x') + "\"]"), "a text longer than 20 bytes"},
-      {"count", {200, 1000, 3}, Sink(R"("Names":["a","b","c"])"), Sink(R"("Names":["a","b","c","d"])"),
+      {"depth", {3, 1000, 1000}, SinkText(R"("KitchenSinkPresModel.Caption":{})"), SinkText(R"("Pairs":[{}])"), "nesting deeper than 3 levels"},
+      {"text", {200, 20, 1000}, SinkText(R"("Names":[")" + std::string(20, 'x') + "\"]"),
+       SinkText(R"("Names":[")" + std::string(21, 'x') + "\"]"), "a text longer than 20 bytes"},
+      {"count", {200, 1000, 3}, SinkText(R"("Names":["a","b","c"])"), SinkText(R"("Names":["a","b","c","d"])"),
        "more than 3 entries in one list or map"},
-      {"count of a bag", {200, 1000, 2}, Sink(R"("Flag":"true","Count":"1")"),
-       Sink(R"("Flag":"true","Count":"1","Annotation":"url")"), "more than 2 parameters in one bag"},
+      {"count of a bag", {200, 1000, 2}, SinkText(R"("Flag":"true","Count":"1")"),
+       SinkText(R"("Flag":"true","Count":"1","Annotation":"url")"), "more than 2 parameters in one bag"},
   };
   for (const LimitCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -192,7 +192,7 @@ std::string WithNewerMembers(std::string text) {
   return text;
 }
 
-RefCntPtr<const KitchenSinkPresModel> Sink() {
+RefCntPtr<const KitchenSinkPresModel> SmallSink() {
   auto sink = MakeRefCnt<KitchenSinkPresModel>();
   sink->SetCaption(test::Pair(u"c", u"d"));
   sink->AddPair(test::Pair(u"p", u"q"));
@@ -203,7 +203,7 @@ RefCntPtr<const KitchenSinkPresModel> Sink() {
 }
 
 TEST(LenientReader, NewerMembersAreLeftOutAndReported) {
-  const std::string text = Json(Sink());
+  const std::string text = Json(SmallSink());
   const std::string newer = WithNewerMembers(text);
   const WireReader reader(test::Registry());
   EXPECT_THROW(reader.Read(newer), WireFormatException);
@@ -238,7 +238,7 @@ TEST(LenientReader, NewerMembersAreLeftOutAndReported) {
 }
 
 TEST(LenientReader, UnknownEnumerationTextsAreReadAsTheDefaultAndReported) {
-  const std::string text = Sink(R"("Annotation":"newer-type","KitchenSinkPresModel.Regions":["xheader","newer-region","title"])");
+  const std::string text = SinkText(R"("Annotation":"newer-type","KitchenSinkPresModel.Regions":["xheader","newer-region","title"])");
   std::vector<WireReader::Skipped> skipped;
   const RefCntPtr<IParameters> bag = WireReader(test::Registry()).ReadLenient(text, skipped);
   ASSERT_EQ(skipped.size(), 2u);

@@ -81,7 +81,7 @@ int Samples(const Args& args) {
 int Read(const Args& args) {
   const bool lenient = !args.empty() && args[0] == "--lenient";
   const std::size_t files = args.size() - (lenient ? 1 : 0);
-  if (files > 1 || (!lenient && args.size() == 2)) throw std::runtime_error("usage: pmtool read [--lenient] [FILE]");
+  if (files > 1) throw std::runtime_error("usage: pmtool read [--lenient] [FILE]");
   std::vector<WireReader::Skipped> skipped;
   const RefCntPtr<IParameters> bag = ReadWire(ReadInput(files ? args.back() : "-"), lenient ? &skipped : nullptr);
   for (const WireReader::Skipped& s : skipped)

@@ -4,6 +4,9 @@
 // tables. Heavy: include only in generated serializer units.
 
 #include <array>
+#include <limits>
+#include <optional>
+#include <string_view>
 #include <map>
 #include <memory>
 #include <type_traits>
@@ -17,7 +20,9 @@
 #include "vqxpreslayer/Commands.h"
 #include "vqxpreslayer/ContextualDataValueSerializer.h"
 #include "vqxpreslayer/DataSerializerHelpers.h"
+#include "vqxpreslayer/JsonText.h"
 #include "vqxpreslayer/Parameters.h"
+#include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
 namespace codec {
@@ -320,6 +325,179 @@ void WriteCommand(const MemberInfo& m, const void* field, SerializeStructure& cu
     serializer->SerializeSimpleCommands(value, m.id, cursor);
 }
 
+// ---- direct writers: the same text written straight into a cursor's JSON text
+
+// A value's text as a JSON string: formatted in place where the type allows, else the
+// text its serializer makes.
+template <typename V>
+void TextValue(JsonText& out, const V& v) {
+  if constexpr (std::is_same_v<V, bool>) {
+    out.Raw(v ? std::string_view("\"true\"") : std::string_view("\"false\""));
+  } else if constexpr (std::is_integral_v<V>) {
+    out.Integer(v);
+  } else if constexpr (std::is_same_v<V, float>) {
+    out.Float(v);
+  } else if constexpr (std::is_same_v<V, double>) {
+    out.Double(v);
+  } else if constexpr (std::is_same_v<V, std::chrono::seconds>) {
+    out.Integer(static_cast<std::int64_t>(v.count()));
+  } else if constexpr (TableEnum<V>) {
+    out.String(EnumText(v));
+  } else if constexpr (std::is_same_v<V, DocParameterID>) {
+    // Its text is the name the process-wide registry holds, as the key of the id has it.
+    if (&out.Registry() == &ParametersRegistry::Get())
+      out.Raw(out.NameText(static_cast<std::uint32_t>(v)));
+    else
+      out.String(ValueText<V>::ToString(v));
+  } else if constexpr (std::is_same_v<V, ColorObject>) {
+    char text[ColorObject::kMaxTextSize];
+    out.Utf8(std::string_view(text, v.WriteRGBA(text)));
+  } else {
+    out.String(ValueText<V>::ToString(v));
+  }
+}
+
+template <typename V, typename Via>
+void TextScalar(const MemberInfo& m, const void* field, JsonText& out) {
+  out.Key(m.id);
+  if constexpr (std::is_same_v<V, Via>)
+    TextValue(out, *static_cast<const V*>(field));
+  else
+    TextValue(out, static_cast<Via>(*static_cast<const V*>(field)));
+}
+
+inline void TextPlain(const MemberInfo& m, const void* field, JsonText& out) {
+  out.Key(m.id);
+  out.String(*static_cast<const TString*>(field));
+}
+
+// Closes the scope it was made for, also when an error passes.
+class TextScope {
+ public:
+  TextScope(JsonText& out, std::uint32_t id, char bracket) : m_out(out) {
+    out.Key(id);
+    out.Open(bracket);
+  }
+  ~TextScope() { m_out.Close(); }
+  TextScope(const TextScope&) = delete;
+  TextScope& operator=(const TextScope&) = delete;
+
+ private:
+  JsonText& m_out;
+};
+
+// Scalar lists and number vectors alike: an array of the items' texts.
+template <typename E>
+void TextList(const MemberInfo& m, const void* field, JsonText& out) {
+  TextScope list(out, m.id, '[');
+  for (const auto& item : *static_cast<const std::vector<E>*>(field)) {
+    out.Separate();
+    TextValue(out, static_cast<const E&>(item));
+  }
+}
+
+template <typename E>
+void TextMap(const MemberInfo& m, const void* field, JsonText& out) {
+  TextScope map(out, m.id, '{');
+  for (const auto& [key, value] : *static_cast<const std::map<TString, E>*>(field)) {
+    out.Key(key);
+    TextValue(out, value);
+  }
+}
+
+// ---- reading straight from text (MemberCodec::decode and the model slots)
+
+inline bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) > 0x7F) return false;
+  return true;
+}
+
+// The value of a text as ValueText<V>::FromString reads it; false where it refuses the text.
+template <typename V>
+bool DecodeValue(std::string_view text, V& out) {
+  if constexpr (std::is_same_v<V, bool>) {
+    if (text == "true") return out = true, true;
+    if (text == "false") return out = false, true;
+    return false;
+  } else if constexpr (std::is_integral_v<V> && std::is_signed_v<V>) {
+    std::int64_t v = 0;
+    if (!ValueTextDetail::IntegerFromAscii(text, std::numeric_limits<V>::min(), std::numeric_limits<V>::max(), v))
+      return false;
+    out = static_cast<V>(v);
+    return true;
+  } else if constexpr (std::is_integral_v<V>) {
+    std::uint64_t v = 0;
+    if (!ValueTextDetail::UnsignedFromAscii(text, std::numeric_limits<V>::max(), v)) return false;
+    out = static_cast<V>(v);
+    return true;
+  } else if constexpr (std::is_same_v<V, float>) {
+    return ValueTextDetail::FloatFromAscii(text, out);
+  } else if constexpr (std::is_same_v<V, double>) {
+    return ValueTextDetail::DoubleFromAscii(text, out);
+  } else if constexpr (std::is_same_v<V, std::chrono::seconds>) {
+    std::int64_t v = 0;
+    if (!ValueTextDetail::IntegerFromAscii(text, INT64_MIN, INT64_MAX, v)) return false;
+    out = std::chrono::seconds(v);
+    return true;
+  } else if constexpr (TableEnum<V>) {
+    // Only a text the table holds: any other decodes to the default and is checked by the reader.
+    if (!IsAscii(text)) return false;
+    const auto& table = EnumTraits<V>::Table();
+    const long at = table.FindAscii(text);
+    if (at < 0) return false;
+    out = static_cast<V>(table.Entries()[static_cast<std::size_t>(at)].first);
+    return true;
+  } else {
+    std::optional<TString> t = TString::FromUtf8Checked(text);
+    if (!t) return false;
+    if constexpr (std::is_same_v<V, TString>) {
+      out = std::move(*t);
+    } else {
+      try {
+        out = ValueText<V>::FromString(*t);
+      } catch (const std::exception&) {
+        return false;  // the reader's own way raises the serializer's error
+      }
+    }
+    return true;
+  }
+}
+
+template <typename V, typename Via>
+bool DecodeScalar(std::string_view text, void* field) {
+  Via value{};
+  if (!DecodeValue(text, value)) return false;
+  if constexpr (std::is_same_v<V, Via>)
+    *static_cast<V*>(field) = std::move(value);
+  else
+    *static_cast<V*>(field) = static_cast<V>(value);
+  return true;
+}
+
+template <typename V>
+void ClearField(void* field) {
+  static_cast<V*>(field)->clear();
+}
+
+// P: the pointer type the field holds its models by (RefCntPtr<const M>, or RefCntPtr<M>).
+template <typename M, typename P = RefCntPtr<const M>>
+void AddNested(void* field, const TString*, RefCntPtr<PresentationModel>&& model) {
+  *static_cast<P*>(field) = StaticRefCast<M>(model);
+}
+template <typename M, typename P = RefCntPtr<const M>>
+void AddItem(void* field, const TString*, RefCntPtr<PresentationModel>&& model) {
+  static_cast<std::vector<P>*>(field)->push_back(StaticRefCast<M>(model));
+}
+template <typename M>
+void AddEntry(void* field, const TString* key, RefCntPtr<PresentationModel>&& model) {
+  static_cast<std::map<TString, RefCntPtr<const M>>*>(field)->emplace(*key, StaticRefCast<M>(model));
+}
+template <typename M>
+bool HasEntry(const void* field, const TString& key) {
+  return static_cast<const std::map<TString, RefCntPtr<const M>>*>(field)->count(key) != 0;
+}
+
 // ---- the models a member holds (MemberCodec::eachModel)
 
 using ModelVisit = void (*)(void* context, const TString* key, const PresentationModel* model);
@@ -339,13 +517,41 @@ void EachModel(const void* field, void* context, ModelVisit visit) {
 
 // ---- codec objects
 
+using TextWriter = void (*)(const MemberInfo&, const void*, JsonText&);
+
+// What every codec of value type V has: emptiness, order, integer view, samples.
 template <typename V>
 constexpr MemberCodec Make(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
-                           bool (*read)(const IParameters&, const IParameter&, void*),
-                           const ModelInfo& (*item)() = nullptr,
-                           void (*each)(const void*, void*, ModelVisit) = nullptr) {
-  return MemberCodec{kind, write, read, &IsEmptyField<V>, &CompareField<V>, item, &IntegerField<V>, &SampleField<V>,
-                     each};
+                           bool (*read)(const IParameters&, const IParameter&, void*)) {
+  return MemberCodec{.kind = kind, .write = write, .read = read, .isEmpty = &IsEmptyField<V>,
+                     .compare = &CompareField<V>, .itemModel = nullptr, .asInteger = &IntegerField<V>,
+                     .sample = &SampleField<V>};
+}
+
+// Scalars and plain text, with their direct writer and reader.
+template <typename V, typename Via>
+constexpr MemberCodec MakeText(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
+                               TextWriter text) {
+  MemberCodec c = Make<V>(kind, write, &ReadHeld<V, Via>);
+  c.text = text;
+  c.serializer = &typeid(ParameterTypeSerializer<Via>);
+  c.decode = &DecodeScalar<V, Via>;
+  return c;
+}
+
+// Members holding models of class M: nested, listed or mapped, as the field's type V says.
+template <typename V, typename M>
+constexpr MemberCodec MakeModels(EncodingKind kind,
+                                 void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
+                                 bool (*read)(const IParameters&, const IParameter&, void*),
+                                 void (*add)(void*, const TString*, RefCntPtr<PresentationModel>&&)) {
+  MemberCodec c = Make<V>(kind, write, read);
+  c.itemModel = &M::GetModelInfo;
+  c.eachModel = &EachModel<V>;
+  if constexpr (!IsRefCntPtr<V>::value) c.clear = &ClearField<V>;
+  c.add = add;
+  if constexpr (requires { typename V::key_type; }) c.hasKey = &HasEntry<M>;
+  return c;
 }
 
 template <EncodingKind K, typename V, typename Via = V>
@@ -354,11 +560,11 @@ struct Codec;
 template <typename V, typename Via>
 struct Codec<EncodingKind::ScalarText, V, Via> {
   static constexpr MemberCodec value =
-      Make<V>(EncodingKind::ScalarText, &WriteScalar<V, Via>, &ReadHeld<V, Via>);
+      MakeText<V, Via>(EncodingKind::ScalarText, &WriteScalar<V, Via>, &TextScalar<V, Via>);
 };
 template <>
 struct Codec<EncodingKind::PlainText, TString, TString> {
-  static constexpr MemberCodec value = Make<TString>(EncodingKind::PlainText, &WritePlain, &ReadHeld<TString>);
+  static constexpr MemberCodec value = MakeText<TString, TString>(EncodingKind::PlainText, &WritePlain, &TextPlain);
 };
 template <>
 struct Codec<EncodingKind::ContextualValue, DataValue, DataValue> {
@@ -367,15 +573,15 @@ struct Codec<EncodingKind::ContextualValue, DataValue, DataValue> {
 };
 template <typename M>
 struct Codec<EncodingKind::NestedStructure, RefCntPtr<const M>, RefCntPtr<const M>> {
-  static constexpr MemberCodec value = Make<RefCntPtr<const M>>(
-      EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<RefCntPtr<const M>>, &M::GetModelInfo,
-      &EachModel<RefCntPtr<const M>>);
+  using V = RefCntPtr<const M>;
+  static constexpr MemberCodec value =
+      MakeModels<V, M>(EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<V>, &AddNested<M>);
 };
 template <typename M>
 struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<const M>>, std::vector<RefCntPtr<const M>>> {
   using V = std::vector<RefCntPtr<const M>>;
   static constexpr MemberCodec value =
-      Make<V>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &M::GetModelInfo, &EachModel<V>);
+      MakeModels<V, M>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &AddItem<M>);
 };
 // Lists that hold their items as RefCntPtr<M>: read from the usual list of RefCntPtr<const M>.
 template <typename M>
@@ -390,8 +596,8 @@ bool ReadMutableItems(const IParameters&, const IParameter& parameter, void* fie
 template <typename M>
 struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<M>>, std::vector<RefCntPtr<M>>> {
   using V = std::vector<RefCntPtr<M>>;
-  static constexpr MemberCodec value = Make<V>(EncodingKind::StructureList, &WriteStructureList<M, RefCntPtr<M>>,
-                                               &ReadMutableItems<M>, &M::GetModelInfo, &EachModel<V>);
+  static constexpr MemberCodec value = MakeModels<V, M>(
+      EncodingKind::StructureList, &WriteStructureList<M, RefCntPtr<M>>, &ReadMutableItems<M>, &AddItem<M, RefCntPtr<M>>);
 };
 // Tuples: a structure of value texts; lists of them.
 template <>
@@ -406,25 +612,35 @@ struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<Tuple>>, std::ve
 };
 template <typename E>
 struct Codec<EncodingKind::ScalarList, std::vector<E>, std::vector<E>> {
-  static constexpr MemberCodec value =
-      Make<std::vector<E>>(EncodingKind::ScalarList, &WriteScalarList<E>, &ReadHeld<std::vector<E>>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<std::vector<E>>(EncodingKind::ScalarList, &WriteScalarList<E>, &ReadHeld<std::vector<E>>);
+    c.text = &TextList<E>;
+    return c;
+  }();
 };
 template <typename E>
 struct Codec<EncodingKind::NumberVector, std::vector<E>, std::vector<E>> {
-  static constexpr MemberCodec value =
-      Make<std::vector<E>>(EncodingKind::NumberVector, &WriteNumberVector<E>, &ReadHeld<std::vector<E>>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<std::vector<E>>(EncodingKind::NumberVector, &WriteNumberVector<E>, &ReadHeld<std::vector<E>>);
+    c.text = &TextList<E>;
+    return c;
+  }();
 };
 template <typename E>
 struct Codec<EncodingKind::TextMap, std::map<TString, E>, std::map<TString, E>> {
   using V = std::map<TString, E>;
-  static constexpr MemberCodec value = Make<V>(EncodingKind::TextMap, &WriteTextMap<E>, &ReadHeld<V>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<V>(EncodingKind::TextMap, &WriteTextMap<E>, &ReadHeld<V>);
+    c.text = &TextMap<E>;
+    return c;
+  }();
 };
 template <typename M>
 struct Codec<EncodingKind::StructureMap, std::map<TString, RefCntPtr<const M>>,
              std::map<TString, RefCntPtr<const M>>> {
   using V = std::map<TString, RefCntPtr<const M>>;
   static constexpr MemberCodec value =
-      Make<V>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &M::GetModelInfo, &EachModel<V>);
+      MakeModels<V, M>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &AddEntry<M>);
 };
 // A nested structure or structure map of values rather than models: a value structure.
 template <typename V>

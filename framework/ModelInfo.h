@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
+#include <typeinfo>
 
 #include "vqxsys/RefCntPtr.h"
 
 class IParameter;
 class IParameters;
+class JsonText;
 class PresentationModel;
 class SerializeStructure;
 class Sampler;
@@ -59,6 +62,23 @@ struct MemberCodec {
   // Null for other kinds. For tools and tests that look into a tree.
   void (*eachModel)(const void* field, void* context,
                     void (*visit)(void* context, const TString* key, const PresentationModel* model)) = nullptr;
+  // Writes a present member straight into a cursor's JSON text, the same bytes as `write`
+  // makes through the cursor; null for kinds written through the cursor only.
+  void (*text)(const MemberInfo& member, const void* field, JsonText& out) = nullptr;
+
+  // Reading straight from text (the wire reader's fast path), for members whose parameter is
+  // read by the serializer named here (its exact class):
+  const std::type_info* serializer = nullptr;
+  // Texts: sets the field from the unescaped UTF-8 text of its value, as that serializer and
+  // `read` would; false, with the field unchanged, where they might differ (text that is not
+  // UTF-8, a text the serializer refuses, an enumeration's text missing from its table).
+  bool (*decode)(std::string_view text, void* field) = nullptr;
+  // Models (nested structures, structure lists and maps of models, read as `itemModel`):
+  // `clear` empties a list or map before its items come; `add` sets the nested model, or
+  // appends the item, or inserts the entry under `key`; `hasKey` tells a map entry present.
+  void (*clear)(void* field) = nullptr;
+  void (*add)(void* field, const TString* key, RefCntPtr<PresentationModel>&& model) = nullptr;
+  bool (*hasKey)(const void* field, const TString& key) = nullptr;
 };
 constexpr int kUnordered = 2;
 

@@ -1,16 +1,17 @@
 // The generic model writer and reader, driven by the generated ModelInfo tables.
 
-#include <array>
 #include <atomic>
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/ModelInfo.h"
+#include "framework/StructSerializer.h"
 #include "vqxpreslayer/Parameters.h"
 #include "vqxpreslayer/SerializeStructure.h"
+
+ModelSerializer::~ModelSerializer() = default;
 
 const char* EncodingKindWord(EncodingKind kind) {
   switch (kind) {
@@ -61,27 +62,6 @@ bool IsPresent(const ModelInfo& info, const MemberInfo& m, const PresentationMod
     return false;
   return true;
 }
-
-// Sets a hierarchy level's serializing flag and counts the level in progress; restores
-// both when the level's writer ends, also by an error.
-class LevelGuard {
- public:
-  LevelGuard(bool* flag, unsigned* depth) : m_flag(flag), m_previous(*flag), m_depth(depth) {
-    *m_flag = true;
-    ++*m_depth;
-  }
-  ~LevelGuard() {
-    *m_flag = m_previous;
-    --*m_depth;
-  }
-  LevelGuard(const LevelGuard&) = delete;
-  LevelGuard& operator=(const LevelGuard&) = delete;
-
- private:
-  bool* m_flag;
-  bool m_previous;
-  unsigned* m_depth;
-};
 
 // A kind-map root (one with a fallback class) hands the model on as the class its kind map
 // names for the discriminant, the fallback class for any other value; a model that is not
@@ -134,24 +114,42 @@ class HeldLevels {
  public:
   static constexpr int kMaxLevels = 16;
   explicit HeldLevels(const ModelInfo& start) : m_start(&start) {}
+  // Restores the flags and counts in reverse order, also when an error passes.
+  ~HeldLevels() {
+    while (m_count > 0) {
+      const Level& level = m_levels[--m_count];
+      *level.flag = false;
+      --*level.depth;
+    }
+  }
+  HeldLevels(const HeldLevels&) = delete;
+  HeldLevels& operator=(const HeldLevels&) = delete;
+
   // The class whose writer started the write.
   const ModelInfo& Start() const { return *m_start; }
-  // False when the level is being written already.
+  // Sets the level's serializing flag and counts the level in progress; false when the level
+  // is being written already.
   bool Enter(const ModelInfo& info, const PresentationModel* model) {
     if (!info.serializingFlag) return true;
     bool* flag = info.serializingFlag(model);
     if (*flag) return false;
     if (m_count == kMaxLevels) ThrowLogicAssert("ModelSerialization", 0, "Model hierarchy too deep");
-    m_levels[m_count++].emplace(flag, info.hierarchyDepth(model));
+    Level& level = m_levels[m_count++];
+    level = Level{flag, info.hierarchyDepth(model)};
+    *flag = true;
+    ++*level.depth;
     return true;
   }
 
  private:
+  struct Level {
+    bool* flag;  // false again at the end: it was when the level was entered
+    unsigned* depth;
+  };
   const ModelInfo* m_start;
-  std::array<std::optional<LevelGuard>, kMaxLevels> m_levels;  // released in reverse order
   int m_count = 0;
+  Level m_levels[kMaxLevels];  // only the first m_count are set
 };
-
 // ---- checked levels (ModelInfo::level)
 
 bool IsBelow(const ModelInfo& lower, const ModelInfo& upper) {
@@ -219,13 +217,17 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
                 HeldLevels& held) {
   if (!held.Enter(info, model)) return;
   if (info.base) WriteLevel(info.base(), model, cursor, held);
+  JsonText* const text = cursor.DirectText();
   for (const MemberInfo& m : info.members) {
     if (!m.write) continue;
     const void* field = m.field(model);
     const bool present = IsPresent(info, m, model, field);
     if (!present && m.codec->kind != EncodingKind::Command) continue;
     try {
-      m.codec->write(m, field, cursor, present);
+      if (text && m.codec->text)
+        m.codec->text(m, field, *text);
+      else
+        m.codec->write(m, field, cursor, present);
     } catch (ErrorPlace& e) {
       e.AddStep(MemberStep(info, m));
       throw;

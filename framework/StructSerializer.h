@@ -10,10 +10,27 @@
 #include "framework/ModelInfo.h"
 #include "vqxpreslayer/Serializers.h"
 
+// The structure serializers of models: they say which model class they read and write.
+class ModelSerializer : public IStructureSerializer {
+ public:
+  virtual const ModelInfo& Info() const = 0;
+
+ protected:
+  ~ModelSerializer() override;
+};
+
+// The model class a structure serializer reads and writes; null for value structures and
+// serializers of other kinds.
+inline const ModelInfo* ModelInfoOf(const IStructureSerializer* serializer) {
+  const auto* models = dynamic_cast<const ModelSerializer*>(serializer);
+  return models ? &models->Info() : nullptr;
+}
+
 // The slots every structure serializer shares, for structures held in parameters as V
-// (RefCntPtr<const M> for a model, the value itself for a value structure).
-template <typename V>
-class StructureSerializerBase : public IStructureSerializer {
+// (RefCntPtr<const M> for a model, with Base ModelSerializer; the value itself for a value
+// structure).
+template <typename V, typename Base = IStructureSerializer>
+class StructureSerializerBase : public Base {
  public:
   std::vector<RefCntPtr<IParameter>> SplitList(RefCntPtr<const IParameter> list) const override;
   void JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
@@ -32,7 +49,8 @@ template <typename ConstPtr, typename Ptr>
 class StructSerializer;
 
 template <typename T>
-class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public StructureSerializerBase<RefCntPtr<const T>> {
+class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final
+    : public StructureSerializerBase<RefCntPtr<const T>, ModelSerializer> {
  public:
   // Writes the model's members into the cursor's current scope.
   static void SerializeObj(const RefCntPtr<const T>& model, SerializeStructure& cursor) {
@@ -47,6 +65,7 @@ class StructSerializer<RefCntPtr<const T>, RefCntPtr<T>> final : public Structur
   }
   static bool IsComposite() { return true; }
 
+  const ModelInfo& Info() const override { return T::GetModelInfo(); }
   void SerializeParameter(RefCntPtr<const IParameter> parameter, unsigned int id, SerializeStructure& cursor,
                           bool asSubStructure) const override;
   RefCntPtr<IParameter> DeserializeParameter(RefCntPtr<const IParameters> bag, unsigned int id) const override;

@@ -48,8 +48,8 @@ RefCntPtr<IParameter> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::Deseri
   return MakeRefCnt<ValParameter<RefCntPtr<const T>>>(RefCntPtr<const T>(ToObject(std::move(bag), id, nullptr)));
 }
 
-template <typename V>
-std::vector<RefCntPtr<IParameter>> StructureSerializerBase<V>::SplitList(RefCntPtr<const IParameter> list) const {
+template <typename V, typename Base>
+std::vector<RefCntPtr<IParameter>> StructureSerializerBase<V, Base>::SplitList(RefCntPtr<const IParameter> list) const {
   const auto& items = detail::HeldIn<std::vector<V>>(list.get());
   std::vector<RefCntPtr<IParameter>> out;
   out.reserve(items.size());
@@ -57,8 +57,8 @@ std::vector<RefCntPtr<IParameter>> StructureSerializerBase<V>::SplitList(RefCntP
   return out;
 }
 
-template <typename V>
-void StructureSerializerBase<V>::JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+template <typename V, typename Base>
+void StructureSerializerBase<V, Base>::JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
                                           unsigned int id) const {
   std::vector<V> values;
   values.reserve(items.size());
@@ -66,16 +66,16 @@ void StructureSerializerBase<V>::JoinList(const std::vector<RefCntPtr<IParameter
   bag->SetParameter(id, MakeRefCnt<ValParameter<std::vector<V>>>(std::move(values)));
 }
 
-template <typename V>
-std::map<TString, RefCntPtr<IParameter>> StructureSerializerBase<V>::SplitMap(RefCntPtr<const IParameter> map) const {
+template <typename V, typename Base>
+std::map<TString, RefCntPtr<IParameter>> StructureSerializerBase<V, Base>::SplitMap(RefCntPtr<const IParameter> map) const {
   std::map<TString, RefCntPtr<IParameter>> out;
   for (const auto& [key, item] : detail::HeldIn<std::map<TString, V>>(map.get()))
     out.emplace_hint(out.end(), key, MakeRefCnt<ValParameter<V>>(item));
   return out;
 }
 
-template <typename V>
-void StructureSerializerBase<V>::JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items,
+template <typename V, typename Base>
+void StructureSerializerBase<V, Base>::JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items,
                                          RefCntPtr<IParameters> bag, unsigned int id) const {
   std::map<TString, V> values;
   for (const auto& [key, item] : items) values.emplace_hint(values.end(), key, detail::HeldIn<V>(item.get()));

@@ -380,7 +380,7 @@ class Emitter:
         "extern template"), defined in the family's serializer unit ("template")."""
         ptr = f"RefCntPtr<const {m.name}>"
         serializer = f"StructSerializer<{ptr}, RefCntPtr<{m.name}>>"
-        lines = [f"{prefix} class StructureSerializerBase<{ptr}>;\n",
+        lines = [f"{prefix} class StructureSerializerBase<{ptr}, ModelSerializer>;\n",
                  f"{prefix} class {serializer};\n",
                  f"{prefix} class ValParameter<{ptr}>;\n",
                  f"{prefix} class ValParameter<std::vector<{ptr}>>;\n",

@@ -4,7 +4,8 @@
 // arrays, a null map item is null. Keys are the parameter
 // names the registry holds ("0x%08x" for an id without a name); every value is a string.
 // A capture records the text written inside it and a replay pastes it back, so that a
-// cached model costs one copy.
+// cached model costs one copy. The text itself is a JsonText, which the cursor offers to
+// serializers that write values straight into it.
 //
 // Threads. A cursor belongs to the thread writing with it; give each write its own (Write
 // does). Cursors on different threads share nothing but the registry, which they only
@@ -15,9 +16,8 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
+#include "vqxpreslayer/JsonText.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
 class JsonCursor final : public SerializeStructure, private IStructuredParameterVisitor {
@@ -44,6 +44,10 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   // fresh pages of memory, which costs more than writing it). After an error `out` is empty.
   static void Write(const ParametersRegistry& registry, const IParameters& bag, std::string& out);
 
+  // Whether serializers may write values straight into the text (they may, unless turned off
+  // here): both ways give the same text, which tests compare.
+  void SetDirectWriting(bool on) { SetDirectText(on ? &m_text : nullptr); }
+
  protected:
   void BeginSubStructure(std::uint32_t id, bool composite) override;
   void BeginListStructure(std::uint32_t id, ParameterTypeCategory category) override;
@@ -58,35 +62,5 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   void ReplayCapture(const CapturedText& text) override;
   SerializeStructure& GetCursor() override { return *this; }
 
-  void Separate();
-  void Key(std::uint32_t id);
-  void Key(const TString& key);
-  void Open(char bracket);
-  std::string_view KeyText(std::uint32_t id);
-
-  struct Capture {
-    std::size_t start;
-    bool separated;  // the first member inside writes a leading comma
-  };
-
-  std::string m_out;
-  std::vector<char> m_scopes;       // '}' or ']' per open scope
-  bool m_needsComma = false;
-  std::vector<Capture> m_captures;
-  // "\"name\":" per parameter id, made once per cursor: an open-addressing table (a
-  // power-of-two number of slots, at most half of them used) into one text of all keys.
-  struct KeySlot {
-    std::uint32_t id = 0;
-    std::uint32_t length = 0;  // 0: an empty slot
-    std::size_t offset = 0;
-  };
-  std::vector<KeySlot> m_keySlots = std::vector<KeySlot>(256);
-  std::size_t m_keyCount = 0;
-  std::string m_keyTexts;
+  JsonText m_text;
 };
-
-// Recorded text starts with a tag naming the cursor kind that recorded it.
-constexpr char kJsonCaptureTag = 'J';
-
-// Appends text as a JSON string: quoted, escaped, UTF-8; a lone surrogate as its \u escape.
-void AppendJsonString(std::string& out, const TString& text);

@@ -4,16 +4,19 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
-#include "framework/ModelInfo.h"  // KeyStep
+#include "framework/ModelInfo.h"
+#include "framework/StructSerializer.h"
 #include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
@@ -26,6 +29,8 @@ WireFormatException::WireFormatException(std::size_t offset, const std::string& 
 
 namespace {
 
+struct ModelPlan;
+
 // What the reader needs of one parameter id.
 struct Target {
   std::uint32_t id = 0;
@@ -37,12 +42,61 @@ struct Target {
   bool plainText = false;
   // An enumeration's value: a text its table does not hold is an unknown text.
   bool enumeration = false;
+  // Structures of a model class: how that class is read straight from text.
+  const ModelPlan* plan = nullptr;
+};
+
+// One member of a model read straight from text.
+struct PlanMember {
+  std::uint32_t id;
+  const MemberInfo* member;
+  // Generic: the value is made as a bag would hold it and handed to the member's codec.
+  // Text: the text is decoded into the field. Models: the models of the id are of the
+  // member's own class and go into the field as they are read.
+  enum class How : std::uint8_t { Generic, Text, Models } how = How::Generic;
+};
+
+// How the models of one class are read straight from text into their members, skipping the
+// bag of parameters that the structure serializer's ToObject reads (the reference way, which
+// every class takes whose reader does more than set its members: hooks, checked levels,
+// kind roots, contextual values).
+struct ModelPlan {
+  const ModelInfo* info = nullptr;  // the serializer's class, whose holder carries the model on
+  bool direct = false;
+  // A class that hands its models on by a discriminant: that member, else null. Its models
+  // are read straight from text when the discriminant comes first and names a class read so.
+  const MemberInfo* discriminant = nullptr;
+  std::vector<PlanMember> members;  // every level's, ordered by id
+
+  std::span<const PlanMember> Find(std::uint32_t id) const {
+    auto lo = std::lower_bound(members.begin(), members.end(), id,
+                               [](const PlanMember& m, std::uint32_t k) { return m.id < k; });
+    auto hi = lo;
+    while (hi != members.end() && hi->id == id) ++hi;
+    return {lo, hi};
+  }
+  // The class a discriminant's value names, as the reader of the class chooses it.
+  const ModelInfo& Named(std::uint32_t type) const {
+    for (const ConcreteClass& c : info->concrete)
+      if (c.type == type) return c.info();
+    return info->fallback ? info->fallback() : *info;
+  }
 };
 
 struct NameHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
+
+// Whether the reader of a class does nothing but set its members from the bag, at every level.
+bool SetsMembersOnly(const ModelInfo& info) {
+  for (const ModelInfo* level = &info; level; level = level->base ? &level->base() : nullptr) {
+    if (level->readHook || level->level || (level->kinds && level->kinds->readByKind)) return false;
+    for (const MemberInfo& m : level->members)
+      if (m.read && m.codec->kind == EncodingKind::ContextualValue) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -52,6 +106,8 @@ struct WireReader::Index {
   // The registered ids without a name, as they are written ("0x%08x"), described up front:
   // reading never changes the index, so threads may share it.
   std::unordered_map<std::uint32_t, Target> byHex;
+  std::unordered_map<std::uint32_t, const Target*> byId;
+  std::unordered_map<const ModelInfo*, ModelPlan> plans;
 
   const Target* Find(std::string_view name) const {
     if (auto it = byName.find(name); it != byName.end()) return &it->second;
@@ -79,6 +135,65 @@ struct WireReader::Index {
     t.enumeration = dynamic_cast<const EnumerationSerializer*>(t.values) != nullptr;
     return t;
   }
+
+  // How a member is read, given what the registry reads its id as.
+  PlanMember::How HowRead(const MemberInfo& m) const {
+    const auto it = byId.find(m.id);
+    if (it == byId.end()) return PlanMember::How::Generic;
+    const Target& t = *it->second;
+    const MemberCodec& c = *m.codec;
+    if (c.decode && t.values && !t.structures && t.shape == ParameterShape::Single &&
+        typeid(*t.values) == *c.serializer)
+      return PlanMember::How::Text;
+    if (c.add && t.structures && ModelInfoOf(t.structures) == &c.itemModel()) {
+      const ParameterShape shape = c.kind == EncodingKind::NestedStructure  ? ParameterShape::Single
+                                   : c.kind == EncodingKind::StructureList ? ParameterShape::List
+                                                                           : ParameterShape::Map;
+      if (t.shape == shape) return PlanMember::How::Models;
+    }
+    return PlanMember::How::Generic;
+  }
+
+  void Plan(const ModelInfo& info) {
+    if (plans.count(&info)) return;
+    ModelPlan& plan = plans[&info];
+    plan.info = &info;
+    plan.direct = SetsMembersOnly(info);
+    if (info.dispatchMember >= 0) plan.discriminant = &info.members[static_cast<std::size_t>(info.dispatchMember)];
+    for (const ModelInfo* level = &info; level; level = level->base ? &level->base() : nullptr)
+      for (const MemberInfo& m : level->members)
+        if (m.read) plan.members.push_back(PlanMember{m.id, &m, HowRead(m)});
+    std::stable_sort(plan.members.begin(), plan.members.end(),
+                     [](const PlanMember& a, const PlanMember& b) { return a.id < b.id; });
+  }
+
+  // Every model class the registry reads, and every class their discriminants name.
+  void PlanModels() {
+    std::vector<const ModelInfo*> todo;
+    for (auto& [id, t] : byId)
+      if (const ModelInfo* info = ModelInfoOf(t->structures)) todo.push_back(info);
+    while (!todo.empty()) {
+      const ModelInfo* info = todo.back();
+      todo.pop_back();
+      if (plans.count(info)) continue;
+      Plan(*info);
+      for (const ConcreteClass& c : info->concrete) todo.push_back(&c.info());
+      if (info->fallback) todo.push_back(&info->fallback());
+    }
+    for (auto& [id, t] : byHex) t.plan = PlanOf(t);
+    for (auto& [name, t] : byName) t.plan = PlanOf(t);
+  }
+
+  const ModelPlan* PlanOf(const Target& t) const {
+    const ModelInfo* info = ModelInfoOf(t.structures);
+    if (!info) return nullptr;
+    const auto it = plans.find(info);
+    return it == plans.end() ? nullptr : &it->second;
+  }
+  const ModelPlan* PlanOf(const ModelInfo& info) const {
+    const auto it = plans.find(&info);
+    return it == plans.end() ? nullptr : &it->second;
+  }
 };
 
 WireReader::WireReader(const ParametersRegistry& registry) : WireReader(registry, Limits()) {}
@@ -97,6 +212,9 @@ WireReader::WireReader(const ParametersRegistry& registry, Limits limits)
     Target t = m_index->Describe(id, hex);
     if (t.values || t.structures || t.shape == ParameterShape::Bag) m_index->byHex.emplace(id, std::move(t));
   }
+  for (const auto& [name, t] : m_index->byName) m_index->byId.emplace(t.id, &t);
+  for (const auto& [id, t] : m_index->byHex) m_index->byId.emplace(id, &t);
+  m_index->PlanModels();
 }
 
 WireReader::~WireReader() = default;
@@ -108,30 +226,64 @@ struct Stop {
   std::string reason;
 };
 
-enum class FrameKind { Bag, Structure, Composite, TextList, StructureList, TextMap, StructureMap };
+// Bag: the outer bag. Structure: a structure read into a bag, rebuilt by its serializer at
+// its end. Composite: embedded parameters. Model: a model read straight into its members.
+// Pending: a structure whose class depends on its discriminant, not yet known: it becomes a
+// Model or a Structure. ModelList and ModelMap: a model's list or map member filled item by
+// item. The others collect texts, or item holders, for their serializers.
+enum class FrameKind {
+  Bag, Structure, Composite, Model, Pending, TextList, StructureList, ModelList, TextMap, StructureMap, ModelMap
+};
 
 struct Frame {
   FrameKind kind;
   const Target* target = nullptr;  // the member this frame fills; null for the outer bag
   RefCntPtr<IParameters> bag;
-  const Target* key = nullptr;  // the member named by the last key of a bag
+  const Target* key = nullptr;  // the member named by the last key of a bag or model
   std::vector<TString> texts;
   std::vector<RefCntPtr<IParameter>> items;
   std::map<TString, TString> textMap;
   std::map<TString, RefCntPtr<IParameter>> itemMap;
   std::optional<TString> mapKey;
   std::size_t count = 0;  // parameters, items or entries so far
+  // Model and Pending frames: the model, how its class is read, the members of the last key,
+  // and which ids were given (members by their place in the plan, up to 64, others by id).
+  RefCntPtr<PresentationModel> model;
+  const ModelPlan* plan = nullptr;
+  std::span<const PlanMember> members;
+  std::uint64_t seenMembers = 0;
+  std::vector<std::uint32_t> seenOthers;
+  // ModelList and ModelMap frames: the member of the parent's model they fill, and its field.
+  const MemberInfo* member = nullptr;
+  void* field = nullptr;
 };
 
-bool IsBag(FrameKind k) { return k == FrameKind::Bag || k == FrameKind::Structure || k == FrameKind::Composite; }
+bool IsBag(FrameKind k) {
+  return k == FrameKind::Bag || k == FrameKind::Structure || k == FrameKind::Composite || k == FrameKind::Model ||
+         k == FrameKind::Pending;
+}
+bool IsList(FrameKind k) { return k == FrameKind::StructureList || k == FrameKind::ModelList; }
+bool IsStructureMap(FrameKind k) { return k == FrameKind::StructureMap || k == FrameKind::ModelMap; }
+
+// A bag that no codec of a model read straight from text looks into.
+const IParameters& NoBag() {
+  static const RefCntPtr<IParameters> bag = MakeRefCnt<Parameters>();
+  return *bag;
+}
 
 class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> {
  public:
   // `where` gives the offset in the original text of the parser's position; `skipped`, when
-  // set, makes the read lenient.
+  // set, makes the read lenient; `direct`: models are read straight into their members
+  // where their class allows it.
   Handler(const WireReader::Index& index, const ParametersRegistry& registry, const WireReader::Limits& limits,
-          std::function<std::size_t()> where, std::vector<WireReader::Skipped>* skipped)
-      : m_index(index), m_registry(registry), m_limits(limits), m_where(std::move(where)), m_skipped(skipped) {}
+          std::function<std::size_t()> where, std::vector<WireReader::Skipped>* skipped, bool direct)
+      : m_index(index),
+        m_registry(registry),
+        m_limits(limits),
+        m_where(std::move(where)),
+        m_skipped(skipped),
+        m_direct(direct) {}
 
   RefCntPtr<IParameters> TakeResult() { return std::move(m_result); }
   const std::string& Reason() const { return m_reason; }
@@ -156,29 +308,31 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   bool StartObject() {
     if (InSkipped()) return Guard([&] { PassOver(true); });
     return Guard([&] {
-      if (m_stack.empty()) {
+      if (m_depth == 0) {
         if (m_result) throw Stop{"more than one bag"};
         Push(FrameKind::Bag, nullptr);
         return;
       }
-      Frame& top = m_stack.back();
+      Frame& top = Top();
+      if (top.kind == FrameKind::Pending) Settle(top);
       if (IsBag(top.kind)) {
         const Target& t = TakeKey(top);
         switch (t.shape) {
           case ParameterShape::Bag: Push(FrameKind::Composite, &t); return;
-          case ParameterShape::Map: Push(t.structures ? FrameKind::StructureMap : FrameKind::TextMap, &t); return;
+          case ParameterShape::Map:
+            if (t.structures && top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Models)
+              return PushMembers(FrameKind::ModelMap, top, t);
+            Push(t.structures ? FrameKind::StructureMap : FrameKind::TextMap, &t);
+            return;
           case ParameterShape::Single:
-            if (t.structures) {
-              Push(FrameKind::Structure, &t);
-              return;
-            }
+            if (t.structures) return PushStructure(t);
             throw Stop{"'" + t.name + "' holds a text, not a structure"};
           case ParameterShape::List: throw Stop{"'" + t.name + "' holds a list, not a structure"};
         }
       }
-      if (top.kind == FrameKind::StructureList || (top.kind == FrameKind::StructureMap && top.mapKey)) {
-        if (top.kind == FrameKind::StructureList) Count(top);
-        Push(FrameKind::Structure, top.target);
+      if (IsList(top.kind) || (IsStructureMap(top.kind) && top.mapKey)) {
+        if (IsList(top.kind)) Count(top);
+        PushStructure(*top.target);
         return;
       }
       throw Stop{"unexpected structure"};
@@ -194,17 +348,21 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       if (IsBag(top.kind)) {
         const Target* t = m_index.Find(std::string_view(s, n));
         if (!t) {
+          if (top.kind == FrameKind::Pending) Settle(top);
           const std::string reason = "unknown parameter name '" + std::string(s, n) + "'";
           if (!m_skipped) throw Stop{reason};
           Skip(reason);
           m_skipNext = true;  // and the value it names
           return;
         }
-        if (top.bag->HasParameter(t->id)) throw Stop{"'" + t->name + "' given twice"};
+        if (top.kind == FrameKind::Pending && (top.count > 1 || t->id != top.plan->discriminant->id)) Settle(top);
+        if (Given(top, *t)) throw Stop{"'" + t->name + "' given twice"};
         top.key = t;
       } else {
         TString key = Text(s, n);
-        if (top.textMap.count(key) || top.itemMap.count(key)) throw Stop{"map key '" + std::string(s, n) + "' given twice"};
+        if (top.textMap.count(key) || top.itemMap.count(key) ||
+            (top.kind == FrameKind::ModelMap && top.member->codec->hasKey(top.field, key)))
+          throw Stop{"map key '" + std::string(s, n) + "' given twice"};
         top.mapKey = std::move(key);
       }
     });
@@ -218,20 +376,23 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     return Guard([&] {
       Frame& top = Top();
       CheckLength(n);
+      if (top.kind == FrameKind::Pending) Choose(top, std::string_view(s, n));
       switch (top.kind) {
         case FrameKind::Bag:
         case FrameKind::Structure:
-        case FrameKind::Composite: {
+        case FrameKind::Composite:
+        case FrameKind::Model: {
           const Target& t = TakeKey(top);
           if (t.shape != ParameterShape::Single || !t.values) throw Stop{"'" + t.name + "' does not hold a text"};
+          if (top.kind == FrameKind::Model && DecodeInto(top, std::string_view(s, n))) return;
           TString text = Text(s, n);
           if (!t.enumeration) {
-            top.bag->SetParameter(t.id, ValueOf(t, std::move(text)));
+            Deliver(top, t.id, ValueOf(t, std::move(text)));
             return;
           }
           RefCntPtr<IParameter> value = ValueOf(t, text);
-          CheckKnown(t, text, {s, n}, [&] { return (m_stack.size() > 1 ? " > " : "") + t.name; }, value);
-          top.bag->SetParameter(t.id, std::move(value));
+          CheckKnown(t, text, {s, n}, [&] { return (m_depth > 1 ? " > " : "") + t.name; }, value);
+          Deliver(top, t.id, std::move(value));
           return;
         }
         case FrameKind::TextList: {
@@ -248,8 +409,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
           top.textMap.emplace(std::move(key), std::move(text));
           return;
         }
-        case FrameKind::StructureList:
-        case FrameKind::StructureMap: throw Stop{"'" + top.target->name + "' holds structures, not texts"};
+        default: throw Stop{"'" + top.target->name + "' holds structures, not texts"};
       }
     });
   }
@@ -261,6 +421,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
     return Guard([&] {
       Frame& top = Top();
+      if (top.kind == FrameKind::Pending) Settle(top);
+      if (top.kind == FrameKind::ModelMap) {
+        const TString key = TakeMapKey(top);
+        top.member->codec->add(top.field, &key, nullptr);
+        return;
+      }
       if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
       top.itemMap.emplace(TakeMapKey(top), top.target->structures->MakeNullParameter());
     });
@@ -269,8 +435,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   bool StartArray() {
     if (InSkipped()) return Guard([&] { PassOver(true); });
     return Guard([&] {
-      if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
-      Frame& top = m_stack.back();
+      if (m_depth == 0) throw Stop{"the text is a bag: an object"};
+      Frame& top = Top();
+      if (top.kind == FrameKind::Pending) Settle(top);
       // A structure parsed from its list items (a tuple) is an array: as an item of a
       // structure list, or as a member.
       if (top.kind == FrameKind::StructureList && ParsesList(*top.target)) {
@@ -286,6 +453,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       }
       if (t.shape != ParameterShape::List) throw Stop{"'" + t.name + "' does not hold a list"};
       if (!t.structures && !t.values) throw Stop{"no serializer for '" + t.name + "'"};
+      if (t.structures && top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Models)
+        return PushMembers(FrameKind::ModelList, top, t);
       Push(t.structures ? FrameKind::StructureList : FrameKind::TextList, &t);
     });
   }
@@ -293,60 +462,63 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   bool EndArray(rapidjson::SizeType) {
     if (EndSkipped()) return true;
     return Guard([&] {
-      Frame& done = m_stack.back();  // popped once closed, so that an error's place names it
-      Frame& parent = m_stack[m_stack.size() - 2];
+      Frame& done = Top();  // popped once closed, so that an error's place names it
+      Frame& parent = m_stack[m_depth - 2];
       if (done.kind == FrameKind::StructureList) {
-        done.target->structures->JoinList(done.items, parent.bag, done.target->id);
-      } else {
+        if (parent.kind == FrameKind::Model) {
+          RefCntPtr<IParameters> scratch = m_registry.CreateParameters();
+          done.target->structures->JoinList(done.items, scratch, done.target->id);
+          Deliver(parent, done.target->id, RefCntPtr<IParameter>(const_cast<IParameter*>(scratch->GetParameter(done.target->id))));
+        } else {
+          done.target->structures->JoinList(done.items, parent.bag, done.target->id);
+        }
+      } else if (done.kind == FrameKind::TextList) {
         RefCntPtr<IParameter> value = done.target->values->ListParameterFromStrings(done.texts);
         if (parent.kind == FrameKind::StructureList)
           parent.items.push_back(std::move(value));
         else
-          parent.bag->SetParameter(done.target->id, std::move(value));
+          Deliver(parent, done.target->id, std::move(value));
       }
-      m_stack.pop_back();
+      Pop();
     });
   }
 
   bool EndObject(rapidjson::SizeType) {
     if (EndSkipped()) return true;
     return Guard([&] {
-      Frame& done = m_stack.back();  // popped once closed, so that an error's place names it
+      Frame& done = Top();  // popped once closed, so that an error's place names it
+      if (done.kind == FrameKind::Pending) Settle(done);
       if (done.kind == FrameKind::Bag) {
         m_result = std::move(done.bag);
-        m_stack.pop_back();
+        Pop();
         return;
       }
-      Close(done, m_stack[m_stack.size() - 2]);
-      m_stack.pop_back();
+      Close(done, m_stack[m_depth - 2]);
+      Pop();
     });
   }
 
   // Hands the value of a closed object to the structure it is in.
   void Close(Frame& done, Frame& parent) {
     switch (done.kind) {
-      case FrameKind::Structure: {
-        RefCntPtr<IParameter> model = done.target->structures->DeserializeParameter(done.bag, done.target->id);
-        if (parent.kind == FrameKind::StructureList)
-          parent.items.push_back(std::move(model));
-        else if (parent.kind == FrameKind::StructureMap)
-          parent.itemMap.emplace(TakeMapKey(parent), std::move(model));
-        else
-          parent.bag->SetParameter(done.target->id, std::move(model));
-        return;
-      }
+      case FrameKind::Structure:
+        return HandOn(parent, *done.target, done.target->structures->DeserializeParameter(done.bag, done.target->id));
+      case FrameKind::Model: return HandOn(parent, *done.target, std::move(done.model));
       case FrameKind::Composite:
-        parent.bag->SetParameter(done.target->id,
-                                 MakeRefCnt<ValParameter<RefCntPtr<const IParameters>>>(std::move(done.bag)));
-        return;
+        return Deliver(parent, done.target->id,
+                       MakeRefCnt<ValParameter<RefCntPtr<const IParameters>>>(std::move(done.bag)));
       case FrameKind::TextMap:
-        parent.bag->SetParameter(done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
-        return;
-      case FrameKind::StructureMap:
-        done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
-        return;
-      default:
-        throw Stop{"unbalanced structure"};
+        return Deliver(parent, done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
+      case FrameKind::StructureMap: {
+        if (parent.kind != FrameKind::Model)
+          return done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
+        RefCntPtr<IParameters> scratch = m_registry.CreateParameters();
+        done.target->structures->JoinMap(done.itemMap, scratch, done.target->id);
+        return Deliver(parent, done.target->id,
+                       RefCntPtr<IParameter>(const_cast<IParameter*>(scratch->GetParameter(done.target->id))));
+      }
+      case FrameKind::ModelMap: return;  // its entries are in the model already
+      default: throw Stop{"unbalanced structure"};
     }
   }
 
@@ -366,17 +538,187 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // The open structure; a value outside any is not a bag.
   Frame& Top() {
-    if (m_stack.empty()) throw Stop{"the text is a bag: an object"};
-    return m_stack.back();
+    if (m_depth == 0) throw Stop{"the text is a bag: an object"};
+    return m_stack[m_depth - 1];
   }
 
-  void Push(FrameKind kind, const Target* target) {
-    CheckDepth(m_stack.size() + 1);
-    Frame f;
+  // Opens a frame. Frames are kept for reuse: a frame's lists and maps are emptied, not freed.
+  Frame& Push(FrameKind kind, const Target* target) {
+    CheckDepth(m_depth + 1);
+    if (m_depth == m_stack.size()) m_stack.emplace_back();
+    Frame& f = m_stack[m_depth++];
     f.kind = kind;
     f.target = target;
-    if (IsBag(kind)) f.bag = m_registry.CreateParameters();
-    m_stack.push_back(std::move(f));
+    f.key = nullptr;
+    f.count = 0;
+    f.plan = nullptr;
+    f.members = {};
+    f.seenMembers = 0;
+    f.member = nullptr;
+    f.field = nullptr;
+    if (kind == FrameKind::Bag || kind == FrameKind::Structure || kind == FrameKind::Composite)
+      f.bag = m_registry.CreateParameters();
+    return f;
+  }
+
+  void Pop() {
+    Frame& f = m_stack[--m_depth];
+    f.bag = nullptr;
+    f.model = nullptr;
+    f.texts.clear();
+    f.items.clear();
+    f.textMap.clear();
+    f.itemMap.clear();
+    f.mapKey.reset();
+    f.seenOthers.clear();
+  }
+
+  // A structure of the target's class: straight into a model where its class allows it.
+  void PushStructure(const Target& t) {
+    const ModelPlan* plan = m_direct ? t.plan : nullptr;
+    if (!plan || !plan->direct) {
+      Push(FrameKind::Structure, &t);
+      return;
+    }
+    Frame& f = Push(plan->discriminant ? FrameKind::Pending : FrameKind::Model, &t);
+    f.plan = plan;
+    if (!plan->discriminant) f.model = plan->info->create();
+  }
+
+  // A model's list or map member whose items are read straight into it.
+  void PushMembers(FrameKind kind, Frame& owner, const Target& t) {
+    const MemberInfo& m = *owner.members.front().member;
+    void* field = m.field(owner.model.get());
+    Frame& f = Push(kind, &t);  // `owner` is not used past this point: the stack may grow
+    f.member = &m;
+    f.field = field;
+    m.codec->clear(field);
+  }
+
+  static PlanMember::How HowMembers(const Frame& model) {
+    return model.members.size() == 1 ? model.members.front().how : PlanMember::How::Generic;
+  }
+
+  // ---- models read straight from text
+
+  // Whether the model frame was given the id before; notes it given.
+  static bool Given(Frame& f, const Target& t) {
+    if (f.kind != FrameKind::Model && f.kind != FrameKind::Pending) return f.bag->HasParameter(t.id);
+    f.members = f.plan->Find(t.id);
+    if (!f.members.empty()) {
+      const auto at = static_cast<std::size_t>(f.members.data() - f.plan->members.data());
+      if (at < 64) {
+        const std::uint64_t bit = std::uint64_t{1} << at;
+        if (f.seenMembers & bit) return true;
+        f.seenMembers |= bit;
+        return false;
+      }
+    }
+    if (std::find(f.seenOthers.begin(), f.seenOthers.end(), t.id) != f.seenOthers.end()) return true;
+    f.seenOthers.push_back(t.id);
+    return false;
+  }
+
+  // A Pending frame turns into a Structure frame: its class is read the reference way.
+  void Settle(Frame& f) {
+    f.kind = FrameKind::Structure;
+    f.bag = m_registry.CreateParameters();
+    f.seenMembers = 0;
+    f.seenOthers.clear();
+    if (f.key) f.members = {};
+  }
+
+  // A Pending frame's first text is its discriminant's: the class it names is read straight
+  // into a model when it can be, else the frame settles into a Structure frame.
+  void Choose(Frame& f, std::string_view text) {
+    const MemberInfo& d = *f.plan->discriminant;
+    void* scratch = d.field(Scratch(*f.plan->info));
+    if (HowMembers(f) != PlanMember::How::Text || !d.codec->decode(text, scratch)) return Settle(f);
+    const ModelPlan* named = m_index.PlanOf(f.plan->Named(static_cast<std::uint32_t>(d.codec->asInteger(scratch))));
+    if (!named || !named->direct) return Settle(f);
+    f.kind = FrameKind::Model;
+    f.plan = named;
+    f.model = named->info->create();
+    f.seenMembers = 0;
+    f.seenOthers.clear();
+    f.members = {};
+    Given(f, *f.key);
+  }
+
+  // A model of the class, kept for decoding discriminants into.
+  PresentationModel* Scratch(const ModelInfo& info) {
+    for (const auto& [i, model] : m_scratch)
+      if (i == &info) return model.get();
+    m_scratch.emplace_back(&info, info.create());
+    return m_scratch.back().second.get();
+  }
+
+  // Decodes a text straight into the members the model frame's last key names; false when
+  // the text is read the reference way instead.
+  bool DecodeInto(Frame& f, std::string_view text) {
+    if (f.members.empty()) return false;
+    for (const PlanMember& pm : f.members)
+      if (pm.how != PlanMember::How::Text) return false;
+    for (const PlanMember& pm : f.members)
+      if (!pm.member->codec->decode(text, pm.member->field(f.model.get()))) return false;
+    return true;
+  }
+
+  // Hands a parameter to the frame: into its bag, or to the model's members that have its id
+  // (as the model's reader would take it from the bag).
+  void Deliver(Frame& f, std::uint32_t id, RefCntPtr<IParameter> value) {
+    if (f.kind != FrameKind::Model) {
+      f.bag->SetParameter(id, std::move(value));
+      return;
+    }
+    for (const PlanMember& pm : f.plan->Find(id))
+      pm.member->codec->read(NoBag(), *value, pm.member->field(f.model.get()));
+  }
+
+  // Hands a structure read the reference way to where it belongs.
+  void HandOn(Frame& parent, const Target& t, RefCntPtr<IParameter> value) {
+    if (parent.kind == FrameKind::StructureList) return parent.items.push_back(std::move(value));
+    if (parent.kind == FrameKind::StructureMap) {
+      parent.itemMap.emplace(TakeMapKey(parent), std::move(value));
+      return;
+    }
+    if (parent.kind == FrameKind::ModelList || parent.kind == FrameKind::ModelMap) {
+      const PresentationModel* model = nullptr;
+      if (!parent.member->codec->itemModel().unwrap(value.get(), &model)) throw Stop{"unbalanced structure"};
+      if (parent.kind == FrameKind::ModelList) return Add(parent, nullptr, model);
+      const TString key = TakeMapKey(parent);
+      return Add(parent, &key, model);
+    }
+    Deliver(parent, t.id, std::move(value));
+  }
+
+  // Hands a model read straight from text to where it belongs.
+  void HandOn(Frame& parent, const Target& t, RefCntPtr<PresentationModel> model) {
+    switch (parent.kind) {
+      case FrameKind::ModelList:
+        parent.member->codec->add(parent.field, nullptr, std::move(model));
+        return;
+      case FrameKind::ModelMap: {
+        const TString key = TakeMapKey(parent);
+        parent.member->codec->add(parent.field, &key, std::move(model));
+        return;
+      }
+      case FrameKind::Model:
+        if (HowMembers(parent) == PlanMember::How::Models &&
+            parent.members.front().member->codec->kind == EncodingKind::NestedStructure) {
+          const MemberInfo& m = *parent.members.front().member;
+          m.codec->add(m.field(parent.model.get()), nullptr, std::move(model));
+          return;
+        }
+        break;
+      default: break;
+    }
+    // The holder of the serializer's class, as the serializer's reader would make it.
+    HandOn(parent, t, t.plan->info->wrap(model.get()));
+  }
+
+  static void Add(Frame& f, const TString* key, const PresentationModel* model) {
+    f.member->codec->add(f.field, key, RefCntPtr<PresentationModel>(const_cast<PresentationModel*>(model)));
   }
 
   static const Target& TakeKey(Frame& f) {
@@ -398,7 +740,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Passes over a value of a skipped name, or a part of one; `opens`: an object or array.
   void PassOver(bool opens) {
     m_skipNext = false;
-    if (opens) CheckDepth(m_stack.size() + ++m_skipDepth);
+    if (opens) CheckDepth(m_depth + ++m_skipDepth);
   }
 
   bool EndSkipped() {
@@ -478,12 +820,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // The path of names and indexes to the value being read: "zones[2] > visual".
   std::string PlaceNow() const {
     std::string path;
-    for (std::size_t i = 1; i < m_stack.size(); ++i) {
+    for (std::size_t i = 1; i < m_depth; ++i) {
       const Frame& f = m_stack[i];
       const Frame& parent = m_stack[i - 1];
-      if (parent.kind == FrameKind::StructureList) {
+      if (IsList(parent.kind)) {
         path += "[" + std::to_string(parent.count - 1) + "]";
-      } else if (parent.kind == FrameKind::StructureMap && parent.mapKey) {
+      } else if (IsStructureMap(parent.kind) && parent.mapKey) {
         path += KeyStep(*parent.mapKey);
       } else {
         if (!path.empty()) path += " > ";
@@ -517,7 +859,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   const WireReader::Limits& m_limits;
   std::function<std::size_t()> m_where;
   std::vector<WireReader::Skipped>* m_skipped;
-  std::vector<Frame> m_stack;
+  bool m_direct;
+  std::vector<Frame> m_stack;  // the first m_depth are open
+  std::size_t m_depth = 0;
+  std::vector<std::pair<const ModelInfo*, RefCntPtr<PresentationModel>>> m_scratch;
   RefCntPtr<IParameters> m_result;
   std::string m_reason;
   std::string m_path;
@@ -611,7 +956,7 @@ RefCntPtr<IParameters> WireReader::Parse(std::string_view text, std::vector<Skip
   rapidjson::MemoryStream stream(input.data(), input.size());
   rapidjson::Reader reader;
   Handler handler(*m_index, *m_index->registry, m_limits, [&] { return OriginalOffset(stream.Tell(), shifts); },
-                  skipped);
+                  skipped, m_direct);
   const rapidjson::ParseResult result = reader.Parse<rapidjson::kParseIterativeFlag>(stream, handler);
   if (result.IsError()) {
     const std::size_t offset = OriginalOffset(result.Offset(), shifts);

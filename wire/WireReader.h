@@ -69,6 +69,12 @@ class WireReader {
 
   const Limits& GetLimits() const { return m_limits; }
 
+  // Models are read straight from text into their members where their class's reader does
+  // nothing else (the default), or always through a bag of parameters handed to their
+  // structure serializers, the reference way. Both give the same models and the same errors.
+  // Set before the reader is shared.
+  void SetDirectReading(bool direct) { m_direct = direct; }
+
   struct Index;  // names to ids and serializers
 
  private:
@@ -76,4 +82,5 @@ class WireReader {
 
   std::unique_ptr<Index> m_index;
   Limits m_limits;
+  bool m_direct = true;
 };

@@ -13,10 +13,9 @@ bool ColorObject::IsValid() const { return InByte(m_r) && InByte(m_g) && InByte(
 
 // "#rrggbbaa" (lower-case hex) when every channel is a byte, else "rgba(r,g,b,a)"; then
 // ";type" unless the type is 0. Colours are written often: formatted by hand.
-TString ColorObject::RGBAString() const {
-  char buf[96];
+std::size_t ColorObject::WriteRGBA(char* buf) const {
   char* p = buf;
-  char* const end = buf + sizeof buf;
+  char* const end = buf + kMaxTextSize;
   if (IsValid()) {
     static constexpr char kHex[] = "0123456789abcdef";
     *p++ = '#';
@@ -37,7 +36,12 @@ TString ColorObject::RGBAString() const {
     *p++ = ';';
     p = std::to_chars(p, end, m_type).ptr;
   }
-  return TString::FromAscii(std::string_view(buf, static_cast<std::size_t>(p - buf)));
+  return static_cast<std::size_t>(p - buf);
+}
+
+TString ColorObject::RGBAString() const {
+  char buf[kMaxTextSize];
+  return TString::FromAscii(std::string_view(buf, WriteRGBA(buf)));
 }
 
 ColorObject ColorObjectParser::Parse(const TString& text) {

@@ -82,6 +82,9 @@ class ColorObject {
   // "#rrggbbaa" for ordinary colours, "rgba(r,g,b,a)" otherwise; ";type" follows a
   // non-zero colour type.
   TString RGBAString() const;
+  // The same text, in ASCII, into `out` (room for kMaxTextSize bytes); returns its length.
+  static constexpr std::size_t kMaxTextSize = 96;
+  std::size_t WriteRGBA(char* out) const;
   friend bool operator==(const ColorObject&, const ColorObject&) = default;
 
  private:

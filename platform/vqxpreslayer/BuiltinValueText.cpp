@@ -15,7 +15,7 @@ ValueTextException::~ValueTextException() = default;
 namespace ValueTextDetail {
 namespace {
 
-// Number text is ASCII; anything else is not a number.
+// Number text is ASCII and at most 64 characters long; anything else is not a number.
 bool ToAscii(const TString& text, std::string& out) {
   out.clear();
   if (text.Length() > 64) return false;
@@ -23,6 +23,13 @@ bool ToAscii(const TString& text, std::string& out) {
     if (c > 0x7F) return false;
     out.push_back(static_cast<char>(c));
   }
+  return true;
+}
+
+bool IsNumberText(std::string_view s) {
+  if (s.size() > 64) return false;
+  for (char c : s)
+    if (static_cast<unsigned char>(c) > 0x7F) return false;
   return true;
 }
 
@@ -35,16 +42,21 @@ TString NumberToString(T v) {
 }
 
 template <typename T>
+bool FloatingFromAscii(std::string_view s, T& v) {
+  if (!IsNumberText(s)) return false;
+  if (s == "nan") return v = std::numeric_limits<T>::quiet_NaN(), true;
+  if (s == "-nan") return v = -std::numeric_limits<T>::quiet_NaN(), true;
+  if (s == "inf") return v = std::numeric_limits<T>::infinity(), true;
+  if (s == "-inf") return v = -std::numeric_limits<T>::infinity(), true;
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  return ec == std::errc() && p == s.data() + s.size() && !s.empty();
+}
+
+template <typename T>
 T FloatingFromString(const TString& text, const char* type) {
   std::string s;
-  if (!ToAscii(text, s)) throw ValueTextException(type, text);
-  if (s == "nan") return std::numeric_limits<T>::quiet_NaN();
-  if (s == "-nan") return -std::numeric_limits<T>::quiet_NaN();
-  if (s == "inf") return std::numeric_limits<T>::infinity();
-  if (s == "-inf") return -std::numeric_limits<T>::infinity();
   T v{};
-  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || p != s.data() + s.size() || s.empty()) throw ValueTextException(type, text);
+  if (!ToAscii(text, s) || !FloatingFromAscii(s, v)) throw ValueTextException(type, text);
   return v;
 }
 
@@ -57,26 +69,35 @@ TString FloatingToString(T v) {
 
 }  // namespace
 
+bool IntegerFromAscii(std::string_view s, std::int64_t lo, std::int64_t hi, std::int64_t& v) {
+  if (!IsNumberText(s)) return false;
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  return ec == std::errc() && p == s.data() + s.size() && !s.empty() && v >= lo && v <= hi;
+}
+
+bool UnsignedFromAscii(std::string_view s, std::uint64_t hi, std::uint64_t& v) {
+  if (!IsNumberText(s)) return false;
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  return ec == std::errc() && p == s.data() + s.size() && !s.empty() && v <= hi;
+}
+
+bool FloatFromAscii(std::string_view text, float& out) { return FloatingFromAscii(text, out); }
+bool DoubleFromAscii(std::string_view text, double& out) { return FloatingFromAscii(text, out); }
+
 TString IntegerToString(std::int64_t v) { return NumberToString(v); }
 TString UnsignedToString(std::uint64_t v) { return NumberToString(v); }
 
 std::int64_t IntegerFromString(const TString& text, std::int64_t lo, std::int64_t hi, const char* type) {
   std::string s;
   std::int64_t v = 0;
-  if (!ToAscii(text, s)) throw ValueTextException(type, text);
-  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || p != s.data() + s.size() || s.empty() || v < lo || v > hi)
-    throw ValueTextException(type, text);
+  if (!ToAscii(text, s) || !IntegerFromAscii(s, lo, hi, v)) throw ValueTextException(type, text);
   return v;
 }
 
 std::uint64_t UnsignedFromString(const TString& text, std::uint64_t hi, const char* type) {
   std::string s;
   std::uint64_t v = 0;
-  if (!ToAscii(text, s)) throw ValueTextException(type, text);
-  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || p != s.data() + s.size() || s.empty() || v > hi)
-    throw ValueTextException(type, text);
+  if (!ToAscii(text, s) || !UnsignedFromAscii(s, hi, v)) throw ValueTextException(type, text);
   return v;
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "vqxcoreplatform/TString.h"
 #include "vqxcoreplatform/TUUID.h"
@@ -19,6 +20,12 @@ class ValueTextException : public OrrelinException {
 };
 
 namespace ValueTextDetail {
+// The number in ASCII text, as FromString reads it; false for any text FromString refuses.
+bool IntegerFromAscii(std::string_view text, std::int64_t lo, std::int64_t hi, std::int64_t& out);
+bool UnsignedFromAscii(std::string_view text, std::uint64_t hi, std::uint64_t& out);
+bool FloatFromAscii(std::string_view text, float& out);
+bool DoubleFromAscii(std::string_view text, double& out);
+
 TString IntegerToString(std::int64_t v);
 TString UnsignedToString(std::uint64_t v);
 std::int64_t IntegerFromString(const TString& text, std::int64_t lo, std::int64_t hi, const char* type);

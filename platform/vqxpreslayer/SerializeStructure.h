@@ -9,6 +9,7 @@
 #include "vqxpreslayer/PresentationModel.h"
 #include "vqxpreslayer/Serializers.h"
 
+class JsonText;
 class ParametersRegistry;
 class SerializeStructure;
 
@@ -38,6 +39,9 @@ class SerializeStructure {
 
   virtual IStructuredParameterVisitor& GetVisitor() = 0;
   const ParametersRegistry& GetParametersRegistry() const { return *m_registry; }
+  // The JSON text this cursor writes, for serializers that write values straight into it;
+  // null for a cursor that writes anything else.
+  JsonText* DirectText() const { return m_text; }
   // The structure serializer registered under id, or null.
   virtual const IStructureSerializer* GetStructureSerializer(std::uint32_t id) const;
 
@@ -57,7 +61,11 @@ class SerializeStructure {
   // Closes the innermost open scope. Never throws: it runs while errors unwind.
   virtual void EndStructure() noexcept = 0;
 
+  // Set by a cursor that writes a JSON text (see DirectText).
+  void SetDirectText(JsonText* text) { m_text = text; }
+
  private:
+  JsonText* m_text = nullptr;
   const ParametersRegistry* m_registry;
 };
 

@@ -1,0 +1,233 @@
+#include "vqxpreslayer/JsonText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "vqxpreslayer/ParametersRegistry.h"
+#include "vqxpreslayer/SerializeStructure.h"
+
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+char* WriteEscape(char* p, unsigned unit) {
+  *p++ = '\\';
+  *p++ = 'u';
+  *p++ = kHex[(unit >> 12) & 0xF];
+  *p++ = kHex[(unit >> 8) & 0xF];
+  *p++ = kHex[(unit >> 4) & 0xF];
+  *p++ = kHex[unit & 0xF];
+  return p;
+}
+
+// An ASCII character written as it is inside a JSON string.
+constexpr bool Plain(unsigned c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+
+// An ASCII character that needs an escape: a quote, a backslash or a control character.
+char* WriteAsciiEscaped(char* p, unsigned c) {
+  if (c == '"' || c == '\\') {
+    *p++ = '\\';
+    *p++ = static_cast<char>(c);
+  } else if (c == '\n') {
+    *p++ = '\\';
+    *p++ = 'n';
+  } else if (c == '\t') {
+    *p++ = '\\';
+    *p++ = 't';
+  } else if (c == '\r') {
+    *p++ = '\\';
+    *p++ = 'r';
+  } else {
+    p = WriteEscape(p, c);
+  }
+  return p;
+}
+
+// Writes the quoted JSON string of UTF-16 text at p, which has room for 6 bytes per code unit
+// and the quotes; returns the end.
+char* WriteJsonString(char* p, const char16_t* s, std::size_t n) {
+  *p++ = '"';
+  // Most texts are printable ASCII without quotes or backslashes: one byte per code unit.
+  std::size_t i = 0;
+  while (i < n && Plain(s[i])) *p++ = static_cast<char>(s[i++]);
+  for (; i < n; ++i) {
+    const unsigned c = s[i];
+    if (c < 0x80) {
+      if (Plain(c))
+        *p++ = static_cast<char>(c);
+      else
+        p = WriteAsciiEscaped(p, c);
+    } else if (c < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c >= 0xD800 && c < 0xE000) {
+      if (c < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+        const unsigned cp = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u);
+        ++i;
+        *p++ = static_cast<char>(0xF0 | (cp >> 18));
+        *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+      } else {
+        p = WriteEscape(p, c);  // a lone surrogate has no UTF-8 form
+      }
+    } else {
+      *p++ = static_cast<char>(0xE0 | (c >> 12));
+      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  *p++ = '"';
+  return p;
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, const TString& text) {
+  const std::size_t at = out.size();
+  out.resize(at + 6 * text.Length() + 2);
+  char* end = WriteJsonString(out.data() + at, text.Data(), text.Length());
+  out.resize(static_cast<std::size_t>(end - out.data()));
+}
+
+JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
+    : m_registry(&registry), m_buffer(std::move(buffer)) {
+  if (m_buffer.size() < m_buffer.capacity()) m_buffer.resize(m_buffer.capacity());
+  if (m_buffer.size() < 256) m_buffer.resize(256);
+  m_p = m_buffer.data();
+  m_end = m_p + m_buffer.size();
+  Open('{');
+}
+
+JsonText::~JsonText() = default;
+
+void JsonText::Grow(std::size_t n) {
+  const std::size_t used = Size();
+  m_buffer.resize(std::max(2 * m_buffer.size(), used + n + 64));
+  m_p = m_buffer.data() + used;
+  m_end = m_buffer.data() + m_buffer.size();
+}
+
+void JsonText::Key(const TString& key) {
+  Separate();
+  String(key);
+  PutChar(':');
+}
+
+void JsonText::Close() noexcept {
+  if (m_scopes.empty()) return;
+  if (m_p == m_end) {
+    try {
+      Grow(1);
+    } catch (...) {  // out of memory while unwinding: the text is abandoned with the error
+      m_scopes.pop_back();
+      return;
+    }
+  }
+  *m_p++ = m_scopes.back();
+  m_scopes.pop_back();
+  m_needsComma = true;
+}
+
+void JsonText::String(std::u16string_view text) {
+  char* p = Room(6 * text.size() + 2);
+  m_p = WriteJsonString(p, text.data(), text.size());
+}
+
+void JsonText::Utf8(std::string_view text) {
+  char* p = Room(6 * text.size() + 2);
+  *p++ = '"';
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 0x80 || Plain(c))
+      *p++ = ch;
+    else
+      p = WriteAsciiEscaped(p, c);
+  }
+  *p++ = '"';
+  m_p = p;
+}
+
+namespace {
+template <typename T>
+char* WriteFloating(char* p, T v) {
+  *p++ = '"';
+  if (std::isnan(v)) {
+    p = std::signbit(v) ? std::copy_n("-nan", 4, p) : std::copy_n("nan", 3, p);
+  } else if (std::isinf(v)) {
+    p = v < 0 ? std::copy_n("-inf", 4, p) : std::copy_n("inf", 3, p);
+  } else {
+    p = std::to_chars(p, p + 30, v).ptr;
+  }
+  *p++ = '"';
+  return p;
+}
+}  // namespace
+
+void JsonText::Float(float value) { m_p = WriteFloating(Room(40), value); }
+void JsonText::Double(double value) { m_p = WriteFloating(Room(40), value); }
+
+CapturedText JsonText::EndCapture() {
+  const Capture c = m_captures.back();
+  m_captures.pop_back();
+  std::size_t start = c.start;
+  const std::size_t size = Size();
+  if (c.separated && start < size) ++start;  // the leading comma belongs to the context
+  if (start == size) return CapturedText();
+  CapturedText text;
+  text.reserve(size - start + 1);
+  text.push_back(kJsonCaptureTag);
+  text.append(m_buffer.data() + start, size - start);
+  return text;
+}
+
+void JsonText::Replay(const CapturedText& text) {
+  if (text.empty()) return;
+  if (text.front() != kJsonCaptureTag) ThrowForeignCapture();
+  char* p = Room(text.size());
+  if (m_needsComma) *p++ = ',';
+  std::memcpy(p, text.data() + 1, text.size() - 1);
+  m_p = p + text.size() - 1;
+  m_needsComma = true;
+}
+
+std::string JsonText::Finish() {
+  while (!m_scopes.empty()) Close();
+  m_buffer.resize(Size());
+  std::string out = std::move(m_buffer);
+  m_buffer.clear();
+  m_p = m_end = m_buffer.data();
+  return out;
+}
+
+std::string_view JsonText::NewKey(std::uint32_t id) {
+  const std::size_t offset = m_keyTexts.size();
+  if (const LegacyParameterName* name = m_registry->FindName(id)) {
+    AppendJsonString(m_keyTexts, name->GetValue());
+  } else {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "\"0x%08x\"", id);
+    m_keyTexts += buf;
+  }
+  m_keyTexts.push_back(':');
+  const KeySlot added{id, static_cast<std::uint32_t>(m_keyTexts.size() - offset), offset};
+  if (2 * ++m_keyCount > m_keySlots.size()) {
+    std::vector<KeySlot> old(2 * m_keySlots.size());
+    old.swap(m_keySlots);
+    old.push_back(added);
+    for (const KeySlot& slot : old) {
+      if (!slot.length) continue;
+      const std::size_t mask = m_keySlots.size() - 1;
+      std::size_t to = (static_cast<std::size_t>(slot.id * 0x9e3779b1u) >> 8) & mask;
+      while (m_keySlots[to].length) to = (to + 1) & mask;
+      m_keySlots[to] = slot;
+    }
+  } else {
+    const std::size_t mask = m_keySlots.size() - 1;
+    std::size_t to = (static_cast<std::size_t>(id * 0x9e3779b1u) >> 8) & mask;
+    while (m_keySlots[to].length) to = (to + 1) & mask;
+    m_keySlots[to] = added;
+  }
+  return std::string_view(m_keyTexts).substr(offset);
+}

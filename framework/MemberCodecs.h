@@ -456,6 +456,9 @@ bool DecodeValue(std::string_view text, V& out) {
     } else {
       try {
         out = ValueText<V>::FromString(*t);
+        // Other enumerations (parameter ids): a text that is not the value's own is unknown.
+        if constexpr (std::is_enum_v<V>)
+          if (ValueText<V>::ToString(out) != *t) return false;
       } catch (const std::exception&) {
         return false;  // the reader's own way raises the serializer's error
       }

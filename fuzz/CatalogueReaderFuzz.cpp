@@ -5,6 +5,6 @@
 #include "ReadBack.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const WireReader reader(fuzz::CatalogueRegistry());
-  return CheckReadBack(fuzz::CatalogueRegistry(), reader, data, size);
+  static const fuzz::Readers readers(fuzz::CatalogueRegistry());
+  return CheckReadBack(fuzz::CatalogueRegistry(), readers, data, size);
 }

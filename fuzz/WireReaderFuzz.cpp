@@ -5,6 +5,6 @@
 #include "TestModels.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const WireReader reader(test::Registry());
-  return CheckReadBack(test::Registry(), reader, data, size);
+  static const fuzz::Readers readers(test::Registry());
+  return CheckReadBack(test::Registry(), readers, data, size);
 }

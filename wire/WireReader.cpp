@@ -632,8 +632,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // into a model when it can be, else the frame settles into a Structure frame.
   void Choose(Frame& f, std::string_view text) {
     const MemberInfo& d = *f.plan->discriminant;
+    if (!f.key || f.key->id != d.id || HowMembers(f) != PlanMember::How::Text) return Settle(f);
     void* scratch = d.field(Scratch(*f.plan->info));
-    if (HowMembers(f) != PlanMember::How::Text || !d.codec->decode(text, scratch)) return Settle(f);
+    if (!d.codec->decode(text, scratch)) return Settle(f);
     const ModelPlan* named = m_index.PlanOf(f.plan->Named(static_cast<std::uint32_t>(d.codec->asInteger(scratch))));
     if (!named || !named->direct) return Settle(f);
     f.kind = FrameKind::Model;

@@ -22,7 +22,6 @@
 #include "vqxpreslayer/DataSerializerHelpers.h"
 #include "vqxpreslayer/JsonText.h"
 #include "vqxpreslayer/Parameters.h"
-#include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
 namespace codec {
@@ -344,11 +343,7 @@ void TextValue(JsonText& out, const V& v) {
   } else if constexpr (TableEnum<V>) {
     out.String(EnumText(v));
   } else if constexpr (std::is_same_v<V, DocParameterID>) {
-    // Its text is the name the process-wide registry holds, as the key of the id has it.
-    if (&out.Registry() == &ParametersRegistry::Get())
-      out.Raw(out.NameText(static_cast<std::uint32_t>(v)));
-    else
-      out.String(ValueText<V>::ToString(v));
+    ValueText<V>::WriteText(out, v);
   } else if constexpr (std::is_same_v<V, ColorObject>) {
     char text[ColorObject::kMaxTextSize];
     out.Utf8(std::string_view(text, v.WriteRGBA(text)));
@@ -447,6 +442,12 @@ bool DecodeValue(std::string_view text, V& out) {
     const long at = table.FindAscii(text);
     if (at < 0) return false;
     out = static_cast<V>(table.Entries()[static_cast<std::size_t>(at)].first);
+    return true;
+  } else if constexpr (std::is_same_v<V, DocParameterID>) {
+    return IsAscii(text) && ValueText<V>::FromOwnText(text, out);
+  } else if constexpr (std::is_same_v<V, ColorObject>) {
+    if (!IsAscii(text)) return false;
+    out = ColorObjectParser::ParseUtf8(text);
     return true;
   } else {
     std::optional<TString> t = TString::FromUtf8Checked(text);

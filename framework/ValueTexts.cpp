@@ -1,8 +1,10 @@
 #include "framework/ValueTexts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
+#include "vqxpreslayer/JsonText.h"
 #include "vqxpreslayer/ParameterTypeSerializerImpl.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
@@ -31,6 +33,41 @@ DocParameterID ValueText<DocParameterID>::FromString(const TString& text) {
     if (ec == std::errc() && p == s.data() + s.size()) return static_cast<DocParameterID>(value);
   }
   return DocParameterID{0};
+}
+
+bool ValueText<DocParameterID>::FromOwnText(std::string_view text, DocParameterID& id) {
+  const ParametersRegistry& registry = ParametersRegistry::Get();
+  if (auto named = registry.FindId(DocNamespace(), text)) {
+    // Its own name, not an earlier name of an id that was named again.
+    const LegacyParameterName* name = registry.FindName(*named);
+    const std::u16string_view own = name ? name->GetValue().View() : std::u16string_view();
+    if (own.size() != text.size() || !std::equal(text.begin(), text.end(), own.begin())) return false;
+    id = static_cast<DocParameterID>(*named);
+    return true;
+  }
+  // An id without a name: "0x%08x", lower-case.
+  if (text.size() != 10 || text[0] != '0' || text[1] != 'x') return false;
+  std::uint32_t value = 0;
+  for (std::size_t i = 2; i < 10; ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9')
+      value = value * 16 + static_cast<std::uint32_t>(c - '0');
+    else if (c >= 'a' && c <= 'f')
+      value = value * 16 + static_cast<std::uint32_t>(c - 'a' + 10);
+    else
+      return false;
+  }
+  if (registry.FindName(value)) return false;
+  id = static_cast<DocParameterID>(value);
+  return true;
+}
+
+void ValueText<DocParameterID>::WriteText(JsonText& out, DocParameterID id) {
+  // The name the process-wide registry holds, as the key of the id has it.
+  if (&out.Registry() == &ParametersRegistry::Get())
+    out.Raw(out.NameText(static_cast<std::uint32_t>(id)));
+  else
+    out.String(ToString(id));
 }
 
 template class ParameterTypeSerializer<DocParameterID>;

@@ -19,6 +19,7 @@
 #include "framework/StructSerializer.h"
 #include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
+#include "wire/WireParser.h"
 
 WireFormatException::WireFormatException(std::size_t offset, const std::string& reason, const std::string& path)
     : std::runtime_error("wire text, byte " + std::to_string(offset) + ": " + reason),
@@ -88,6 +89,57 @@ struct NameHash {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
 
+// Names to their targets: every key of a text is looked up here, so an open-addressing
+// table (a power-of-two number of slots, at most a quarter used) with a cheap hash of the
+// name's bytes, eight at a time.
+class NameTable {
+ public:
+  void Build(const std::vector<const Target*>& targets) {
+    std::size_t size = 64;
+    while (size < 4 * targets.size()) size *= 2;
+    m_slots.assign(size, Slot{});
+    for (const Target* t : targets) {
+      const std::uint64_t h = Hash(t->name);
+      std::size_t at = h & (size - 1);
+      while (m_slots[at].target) at = (at + 1) & (size - 1);
+      m_slots[at] = Slot{h, t};
+    }
+  }
+
+  const Target* Find(std::string_view name) const {
+    if (m_slots.empty()) return nullptr;
+    const std::uint64_t h = Hash(name);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = h & mask;; at = (at + 1) & mask) {
+      const Slot& slot = m_slots[at];
+      if (!slot.target) return nullptr;
+      if (slot.hash == h && slot.target->name == name) return slot.target;
+    }
+  }
+
+ private:
+  static std::uint64_t Hash(std::string_view s) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, s.data() + i, 8);
+      h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+      h ^= h >> 31;
+    }
+    std::uint64_t w = 0;
+    std::memcpy(&w, s.data() + i, s.size() - i);
+    h = (h ^ w) * 0x94D049BB133111EBull;
+    return h ^ (h >> 29);
+  }
+
+  struct Slot {
+    std::uint64_t hash = 0;
+    const Target* target = nullptr;  // null: an empty slot
+  };
+  std::vector<Slot> m_slots;
+};
+
 // Whether the reader of a class does nothing but set its members from the bag, at every level.
 bool SetsMembersOnly(const ModelInfo& info) {
   for (const ModelInfo* level = &info; level; level = level->base ? &level->base() : nullptr) {
@@ -103,6 +155,7 @@ bool SetsMembersOnly(const ModelInfo& info) {
 struct WireReader::Index {
   const ParametersRegistry* registry;
   std::unordered_map<std::string, Target, NameHash, std::equal_to<>> byName;
+  NameTable names;  // byName's targets, for the lookup of every key
   // The registered ids without a name, as they are written ("0x%08x"), described up front:
   // reading never changes the index, so threads may share it.
   std::unordered_map<std::uint32_t, Target> byHex;
@@ -110,7 +163,7 @@ struct WireReader::Index {
   std::unordered_map<const ModelInfo*, ModelPlan> plans;
 
   const Target* Find(std::string_view name) const {
-    if (auto it = byName.find(name); it != byName.end()) return &it->second;
+    if (const Target* t = names.Find(name)) return t;
     std::uint32_t id = 0;
     if (name.size() == 10 && name.substr(0, 2) == "0x") {
       auto [p, ec] = std::from_chars(name.data() + 2, name.data() + name.size(), id, 16);
@@ -212,7 +265,12 @@ WireReader::WireReader(const ParametersRegistry& registry, Limits limits)
     Target t = m_index->Describe(id, hex);
     if (t.values || t.structures || t.shape == ParameterShape::Bag) m_index->byHex.emplace(id, std::move(t));
   }
-  for (const auto& [name, t] : m_index->byName) m_index->byId.emplace(t.id, &t);
+  std::vector<const Target*> named;
+  for (const auto& [name, t] : m_index->byName) {
+    m_index->byId.emplace(t.id, &t);
+    named.push_back(&t);
+  }
+  m_index->names.Build(named);
   for (const auto& [id, t] : m_index->byHex) m_index->byId.emplace(id, &t);
   m_index->PlanModels();
 }
@@ -952,6 +1010,16 @@ RefCntPtr<IParameters> WireReader::Parse(std::string_view text, std::vector<Skip
   std::vector<std::pair<std::size_t, std::size_t>> shifts;
   const std::optional<std::string> rewritten = RewriteLoneSurrogates(text, shifts);
   const std::string_view input = rewritten ? std::string_view(*rewritten) : text;
+
+  // Text the writer wrote goes through the parser of the writer's own subset of JSON; any
+  // other text, and any text with an error, through the general parser, whose errors and
+  // offsets are the reader's. A lenient read goes through the general parser: its reports
+  // carry the general parser's offsets.
+  if (!skipped) {
+    Handler handler(*m_index, *m_index->registry, m_limits, [] { return std::size_t{0}; }, nullptr, m_direct);
+    if (WireParser<Handler>(input, handler).Parse())
+      if (RefCntPtr<IParameters> bag = handler.TakeResult()) return bag;
+  }
 
   // The stream gives NUL at its end; a NUL inside the text stops the parser early.
   rapidjson::MemoryStream stream(input.data(), input.size());

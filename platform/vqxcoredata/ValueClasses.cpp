@@ -44,9 +44,9 @@ TString ColorObject::RGBAString() const {
   return TString::FromAscii(std::string_view(buf, WriteRGBA(buf)));
 }
 
-ColorObject ColorObjectParser::Parse(const TString& text) {
-  const std::string s = text.ToUtf8();
-  std::string_view v = s;
+ColorObject ColorObjectParser::Parse(const TString& text) { return ParseUtf8(text.ToUtf8()); }
+
+ColorObject ColorObjectParser::ParseUtf8(std::string_view v) {
   int type = 0;
   if (auto semi = v.find(';'); semi != std::string_view::npos) {
     auto tail = v.substr(semi + 1);

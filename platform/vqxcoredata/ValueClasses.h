@@ -4,6 +4,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <string_view>
 #include <variant>
 
 #include "vqxcoreplatform/TString.h"
@@ -94,4 +95,6 @@ class ColorObject {
 struct ColorObjectParser {
   // Reads what RGBAString writes; any other text gives the default colour.
   static ColorObject Parse(const TString& text);
+  // The same from the text's UTF-8 bytes.
+  static ColorObject ParseUtf8(std::string_view text);
 };

@@ -64,6 +64,8 @@ class ParametersRegistry {
   void RegisterName(std::uint32_t id, const ParameterNamespaceName& ns, const LegacyParameterName& name);
   std::optional<std::uint32_t> FindId(const ParameterNamespaceName& ns,
                                       const LegacyParameterName& name) const;
+  // The same by the name's UTF-8 text.
+  std::optional<std::uint32_t> FindId(const ParameterNamespaceName& ns, std::string_view name) const;
   // Null when the id has no name.
   const LegacyParameterName* FindName(std::uint32_t id) const;
   std::vector<std::uint32_t> GetNamedIds() const;
@@ -77,6 +79,11 @@ class ParametersRegistry {
     std::optional<LegacyParameterName> name;
     std::optional<ParameterShape> shape;
   };
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  using IdsByName = std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>;
   std::unordered_map<std::uint32_t, Entry> m_entries;
-  std::unordered_map<std::string, std::uint32_t> m_ids;  // "namespace\0name" -> id
+  std::unordered_map<std::string, IdsByName, TextHash, std::equal_to<>> m_ids;  // namespace, UTF-8 name -> id
 };

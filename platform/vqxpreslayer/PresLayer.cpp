@@ -190,25 +190,22 @@ std::optional<ParameterShape> ParametersRegistry::GetShape(std::uint32_t id) con
   return it == m_entries.end() ? std::nullopt : it->second.shape;
 }
 
-namespace {
-std::string NameKey(const ParameterNamespaceName& ns, const LegacyParameterName& name) {
-  std::string key = ns.GetValue();
-  key.push_back('\0');
-  name.GetValue().AppendUtf8To(key);
-  return key;
-}
-}  // namespace
-
 void ParametersRegistry::RegisterName(std::uint32_t id, const ParameterNamespaceName& ns,
                                       const LegacyParameterName& name) {
   m_entries[id].name = name;
-  m_ids[NameKey(ns, name)] = id;
+  m_ids[ns.GetValue()][name.GetValue().ToUtf8()] = id;
 }
 
 std::optional<std::uint32_t> ParametersRegistry::FindId(const ParameterNamespaceName& ns,
                                                         const LegacyParameterName& name) const {
-  auto it = m_ids.find(NameKey(ns, name));
-  if (it == m_ids.end()) return std::nullopt;
+  return FindId(ns, name.GetValue().ToUtf8());
+}
+
+std::optional<std::uint32_t> ParametersRegistry::FindId(const ParameterNamespaceName& ns, std::string_view name) const {
+  auto names = m_ids.find(ns.GetValue());
+  if (names == m_ids.end()) return std::nullopt;
+  auto it = names->second.find(name);
+  if (it == names->second.end()) return std::nullopt;
   return it->second;
 }
 

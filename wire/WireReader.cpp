@@ -11,7 +11,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -55,6 +54,9 @@ struct PlanMember {
   // Text: the text is decoded into the field. Models: the models of the id are of the
   // member's own class and go into the field as they are read.
   enum class How : std::uint8_t { Generic, Text, Models } how = How::Generic;
+  // Members sharing the id: the first of them, and the next after this one (-1: none).
+  std::int16_t first = 0;
+  std::int16_t next = -1;
 };
 
 // How the models of one class are read straight from text into their members, skipping the
@@ -67,14 +69,25 @@ struct ModelPlan {
   // A class that hands its models on by a discriminant: that member, else null. Its models
   // are read straight from text when the discriminant comes first and names a class read so.
   const MemberInfo* discriminant = nullptr;
-  std::vector<PlanMember> members;  // every level's, ordered by id
+  std::vector<PlanMember> members;  // every level's, in the order the writer writes them
 
-  std::span<const PlanMember> Find(std::uint32_t id) const {
-    auto lo = std::lower_bound(members.begin(), members.end(), id,
-                               [](const PlanMember& m, std::uint32_t k) { return m.id < k; });
-    auto hi = lo;
-    while (hi != members.end() && hi->id == id) ++hi;
-    return {lo, hi};
+  // The first member with the id, or -1. Text lists members in the order of the plan, most
+  // of them present, so the search starts where the last one was found (`hint`, moved on).
+  int Find(std::uint32_t id, std::size_t& hint) const {
+    const std::size_t n = members.size();
+    std::size_t at = hint < n ? hint : 0;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (members[at].id == id) {
+        hint = at + 1;
+        return members[at].first;
+      }
+      if (++at == n) at = 0;
+    }
+    return -1;
+  }
+  int Find(std::uint32_t id) const {
+    std::size_t hint = 0;
+    return Find(id, hint);
   }
   // The class a discriminant's value names, as the reader of the class chooses it.
   const ModelInfo& Named(std::uint32_t type) const {
@@ -128,7 +141,7 @@ class NameTable {
       h ^= h >> 31;
     }
     std::uint64_t w = 0;
-    std::memcpy(&w, s.data() + i, s.size() - i);
+    for (; i < s.size(); ++i) w = (w << 8) | static_cast<unsigned char>(s[i]);
     h = (h ^ w) * 0x94D049BB133111EBull;
     return h ^ (h >> 29);
   }
@@ -213,11 +226,26 @@ struct WireReader::Index {
     plan.info = &info;
     plan.direct = SetsMembersOnly(info);
     if (info.dispatchMember >= 0) plan.discriminant = &info.members[static_cast<std::size_t>(info.dispatchMember)];
+    std::vector<const ModelInfo*> levels;  // the root first
     for (const ModelInfo* level = &info; level; level = level->base ? &level->base() : nullptr)
+      levels.insert(levels.begin(), level);
+    for (const ModelInfo* level : levels)
       for (const MemberInfo& m : level->members)
         if (m.read) plan.members.push_back(PlanMember{m.id, &m, HowRead(m)});
-    std::stable_sort(plan.members.begin(), plan.members.end(),
-                     [](const PlanMember& a, const PlanMember& b) { return a.id < b.id; });
+    for (std::size_t i = plan.members.size(); i-- > 0;) {
+      PlanMember& pm = plan.members[i];
+      pm.first = static_cast<std::int16_t>(i);
+      for (std::size_t j = i + 1; j < plan.members.size(); ++j)
+        if (plan.members[j].id == pm.id) {
+          pm.next = static_cast<std::int16_t>(j);
+          break;
+        }
+      for (std::size_t j = 0; j < i; ++j)
+        if (plan.members[j].id == pm.id) {
+          pm.first = static_cast<std::int16_t>(j);
+          break;
+        }
+    }
   }
 
   // Every model class the registry reads, and every class their discriminants name.
@@ -308,7 +336,8 @@ struct Frame {
   // and which ids were given (members by their place in the plan, up to 64, others by id).
   RefCntPtr<PresentationModel> model;
   const ModelPlan* plan = nullptr;
-  std::span<const PlanMember> members;
+  int keyMember = -1;    // the first member of the last key, or -1
+  std::size_t next = 0;  // where the search for the next key's member starts
   std::uint64_t seenMembers = 0;
   std::vector<std::uint32_t> seenOthers;
   // ModelList and ModelMap frames: the member of the parent's model they fill, and its field.
@@ -328,6 +357,32 @@ const IParameters& NoBag() {
   static const RefCntPtr<IParameters> bag = MakeRefCnt<Parameters>();
   return *bag;
 }
+
+// The members of a plan sharing an id, from the first of them (-1: none).
+class Chain {
+ public:
+  Chain(const ModelPlan& plan, int first) : m_plan(plan), m_first(first) {}
+  class Iterator {
+   public:
+    Iterator(const ModelPlan& plan, int at) : m_plan(&plan), m_at(at) {}
+    const PlanMember& operator*() const { return m_plan->members[static_cast<std::size_t>(m_at)]; }
+    Iterator& operator++() {
+      m_at = m_plan->members[static_cast<std::size_t>(m_at)].next;
+      return *this;
+    }
+    bool operator!=(const Iterator& o) const { return m_at != o.m_at; }
+
+   private:
+    const ModelPlan* m_plan;
+    int m_at;
+  };
+  Iterator begin() const { return Iterator(m_plan, m_first); }
+  Iterator end() const { return Iterator(m_plan, -1); }
+
+ private:
+  const ModelPlan& m_plan;
+  int m_first;
+};
 
 class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> {
  public:
@@ -610,7 +665,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.key = nullptr;
     f.count = 0;
     f.plan = nullptr;
-    f.members = {};
+    f.keyMember = -1;
+    f.next = 0;
     f.seenMembers = 0;
     f.member = nullptr;
     f.field = nullptr;
@@ -645,7 +701,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // A model's list or map member whose items are read straight into it.
   void PushMembers(FrameKind kind, Frame& owner, const Target& t) {
-    const MemberInfo& m = *owner.members.front().member;
+    const MemberInfo& m = *owner.plan->members[static_cast<std::size_t>(owner.keyMember)].member;
     void* field = m.field(owner.model.get());
     Frame& f = Push(kind, &t);  // `owner` is not used past this point: the stack may grow
     f.member = &m;
@@ -653,8 +709,11 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     m.codec->clear(field);
   }
 
+  // How the last key's member is read; Generic for none, or several sharing the id.
   static PlanMember::How HowMembers(const Frame& model) {
-    return model.members.size() == 1 ? model.members.front().how : PlanMember::How::Generic;
+    if (model.keyMember < 0) return PlanMember::How::Generic;
+    const PlanMember& pm = model.plan->members[static_cast<std::size_t>(model.keyMember)];
+    return pm.next < 0 ? pm.how : PlanMember::How::Generic;
   }
 
   // ---- models read straight from text
@@ -662,9 +721,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Whether the model frame was given the id before; notes it given.
   static bool Given(Frame& f, const Target& t) {
     if (f.kind != FrameKind::Model && f.kind != FrameKind::Pending) return f.bag->HasParameter(t.id);
-    f.members = f.plan->Find(t.id);
-    if (!f.members.empty()) {
-      const auto at = static_cast<std::size_t>(f.members.data() - f.plan->members.data());
+    f.keyMember = f.plan->Find(t.id, f.next);
+    if (f.keyMember >= 0) {
+      const auto at = static_cast<std::size_t>(f.keyMember);
       if (at < 64) {
         const std::uint64_t bit = std::uint64_t{1} << at;
         if (f.seenMembers & bit) return true;
@@ -683,7 +742,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.bag = m_registry.CreateParameters();
     f.seenMembers = 0;
     f.seenOthers.clear();
-    if (f.key) f.members = {};
+    f.keyMember = -1;
   }
 
   // A Pending frame's first text is its discriminant's: the class it names is read straight
@@ -700,7 +759,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.model = named->info->create();
     f.seenMembers = 0;
     f.seenOthers.clear();
-    f.members = {};
+    f.keyMember = -1;
+    f.next = 0;
     Given(f, *f.key);
   }
 
@@ -715,10 +775,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Decodes a text straight into the members the model frame's last key names; false when
   // the text is read the reference way instead.
   bool DecodeInto(Frame& f, std::string_view text) {
-    if (f.members.empty()) return false;
-    for (const PlanMember& pm : f.members)
+    if (f.keyMember < 0) return false;
+    for (const PlanMember& pm : Chain(*f.plan, f.keyMember))
       if (pm.how != PlanMember::How::Text) return false;
-    for (const PlanMember& pm : f.members)
+    for (const PlanMember& pm : Chain(*f.plan, f.keyMember))
       if (!pm.member->codec->decode(text, pm.member->field(f.model.get()))) return false;
     return true;
   }
@@ -730,7 +790,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       f.bag->SetParameter(id, std::move(value));
       return;
     }
-    for (const PlanMember& pm : f.plan->Find(id))
+    for (const PlanMember& pm : Chain(*f.plan, f.plan->Find(id)))
       pm.member->codec->read(NoBag(), *value, pm.member->field(f.model.get()));
   }
 
@@ -764,8 +824,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       }
       case FrameKind::Model:
         if (HowMembers(parent) == PlanMember::How::Models &&
-            parent.members.front().member->codec->kind == EncodingKind::NestedStructure) {
-          const MemberInfo& m = *parent.members.front().member;
+            parent.plan->members[static_cast<std::size_t>(parent.keyMember)].member->codec->kind ==
+                EncodingKind::NestedStructure) {
+          const MemberInfo& m = *parent.plan->members[static_cast<std::size_t>(parent.keyMember)].member;
           m.codec->add(m.field(parent.model.get()), nullptr, std::move(model));
           return;
         }

@@ -104,7 +104,7 @@ struct NameHash {
 
 // Names to their targets: every key of a text is looked up here, so an open-addressing
 // table (a power-of-two number of slots, at most a quarter used) with a cheap hash of the
-// name's bytes, eight at a time.
+// name's first and last eight bytes and its length.
 class NameTable {
  public:
   void Build(const std::vector<const Target*>& targets) {
@@ -115,7 +115,7 @@ class NameTable {
       const std::uint64_t h = Hash(t->name);
       std::size_t at = h & (size - 1);
       while (m_slots[at].target) at = (at + 1) & (size - 1);
-      m_slots[at] = Slot{h, t};
+      m_slots[at] = Slot{h, t->name.data(), t->name.size(), t};
     }
   }
 
@@ -126,28 +126,28 @@ class NameTable {
     for (std::size_t at = h & mask;; at = (at + 1) & mask) {
       const Slot& slot = m_slots[at];
       if (!slot.target) return nullptr;
-      if (slot.hash == h && slot.target->name == name) return slot.target;
+      if (slot.hash == h && slot.size == name.size() && std::memcmp(slot.name, name.data(), name.size()) == 0)
+        return slot.target;
     }
   }
 
  private:
   static std::uint64_t Hash(std::string_view s) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-    std::size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-      std::uint64_t w;
-      std::memcpy(&w, s.data() + i, 8);
-      h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
-      h ^= h >> 31;
+    std::uint64_t a = 0, b = 0;
+    if (s.size() >= 8) {
+      std::memcpy(&a, s.data(), 8);
+      std::memcpy(&b, s.data() + s.size() - 8, 8);
+    } else {
+      for (char c : s) a = (a << 8) | static_cast<unsigned char>(c);
     }
-    std::uint64_t w = 0;
-    for (; i < s.size(); ++i) w = (w << 8) | static_cast<unsigned char>(s[i]);
-    h = (h ^ w) * 0x94D049BB133111EBull;
+    const std::uint64_t h = (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xBF58476D1CE4E5B9ull) ^ s.size();
     return h ^ (h >> 29);
   }
 
   struct Slot {
     std::uint64_t hash = 0;
+    const char* name = nullptr;
+    std::size_t size = 0;
     const Target* target = nullptr;  // null: an empty slot
   };
   std::vector<Slot> m_slots;

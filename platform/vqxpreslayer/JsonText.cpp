@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
@@ -91,22 +93,36 @@ void AppendJsonString(std::string& out, const TString& text) {
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
+namespace {
+constexpr std::size_t kPiece = 64 * 1024;  // how far the caller's buffer is opened ahead
+}  // namespace
+
 JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
-    : m_registry(&registry), m_buffer(std::move(buffer)) {
-  if (m_buffer.size() < m_buffer.capacity()) m_buffer.resize(m_buffer.capacity());
-  if (m_buffer.size() < 256) m_buffer.resize(256);
-  m_p = m_buffer.data();
-  m_end = m_p + m_buffer.size();
+    : m_registry(&registry), m_given(std::move(buffer)) {
+  m_given.clear();
+  m_begin = m_p = m_end = m_given.data();
   Open('{');
 }
 
-JsonText::~JsonText() = default;
+JsonText::~JsonText() { std::free(m_heap); }
 
 void JsonText::Grow(std::size_t n) {
   const std::size_t used = Size();
-  m_buffer.resize(std::max(2 * m_buffer.size(), used + n + 64));
-  m_p = m_buffer.data() + used;
-  m_end = m_buffer.data() + m_buffer.size();
+  if (!m_heap && used + n <= m_given.capacity()) {
+    m_given.resize(std::min(m_given.capacity(), used + std::max(n, kPiece)));
+    m_begin = m_given.data();
+  } else {
+    const std::size_t size = std::max({2 * static_cast<std::size_t>(m_end - m_begin), used + n, kPiece});
+    char* grown = static_cast<char*>(m_heap ? std::realloc(m_heap, size) : std::malloc(size));
+    if (!grown) throw std::bad_alloc();
+    if (!m_heap) std::memcpy(grown, m_begin, used);
+    m_heap = m_begin = grown;
+    m_end = m_begin + size;
+    m_p = m_begin + used;
+    return;
+  }
+  m_p = m_begin + used;
+  m_end = m_begin + m_given.size();
 }
 
 void JsonText::Key(const TString& key) {
@@ -178,7 +194,7 @@ CapturedText JsonText::EndCapture() {
   CapturedText text;
   text.reserve(size - start + 1);
   text.push_back(kJsonCaptureTag);
-  text.append(m_buffer.data() + start, size - start);
+  text.append(m_begin + start, size - start);
   return text;
 }
 
@@ -194,10 +210,17 @@ void JsonText::Replay(const CapturedText& text) {
 
 std::string JsonText::Finish() {
   while (!m_scopes.empty()) Close();
-  m_buffer.resize(Size());
-  std::string out = std::move(m_buffer);
-  m_buffer.clear();
-  m_p = m_end = m_buffer.data();
+  const std::size_t size = Size();
+  if (m_heap) {
+    m_given.assign(m_heap, size);  // into the caller's buffer when it has the room
+    std::free(m_heap);
+    m_heap = nullptr;
+  } else {
+    m_given.resize(size);
+  }
+  std::string out = std::move(m_given);
+  m_given.clear();
+  m_begin = m_p = m_end = m_given.data();
   return out;
 }
 

@@ -117,7 +117,7 @@ class JsonText {
     std::size_t offset = 0;
   };
 
-  std::size_t Size() const { return static_cast<std::size_t>(m_p - m_buffer.data()); }
+  std::size_t Size() const { return static_cast<std::size_t>(m_p - m_begin); }
   void Grow(std::size_t n);
   std::string_view KeyText(std::uint32_t id) {
     const std::size_t mask = m_keySlots.size() - 1;
@@ -130,7 +130,12 @@ class JsonText {
   std::string_view NewKey(std::uint32_t id);
 
   const ParametersRegistry* m_registry;
-  std::string m_buffer;  // its size is its capacity: the text ends at m_p
+  // The text is written into the caller's buffer while it has room (its size grows ahead of
+  // the text, a piece at a time), else into memory of its own, grown by realloc, which moves
+  // large texts without copying them; Finish copies it into a string.
+  std::string m_given;
+  char* m_heap = nullptr;
+  char* m_begin;
   char* m_p;
   char* m_end;
   std::vector<char> m_scopes;  // '}' or ']' per open scope

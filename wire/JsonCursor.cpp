@@ -23,6 +23,12 @@ void JsonCursor::Write(const ParametersRegistry& registry, const IParameters& ba
   out = cursor.Finish();
 }
 
+const IStructureSerializer* JsonCursor::GetStructureSerializer(std::uint32_t id) const {
+  Known& known = m_serializers[(id ^ (id >> 5)) & 31];
+  if (known.id != id || !known.serializer) known = Known{id, SerializeStructure::GetStructureSerializer(id)};
+  return known.serializer;
+}
+
 void JsonCursor::Parameter(std::uint32_t id, const TString& text) {
   m_text.Key(id);
   m_text.String(text);

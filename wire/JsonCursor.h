@@ -33,6 +33,9 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   void MapItem(const TString& key, const TString& text, bool flag) override;
   void NullMapItem(const TString& key, bool flag) override;
   IStructuredParameterVisitor& GetVisitor() override { return *this; }
+  // The registry's serializer, remembered for the rest of the write: the models of a
+  // hierarchy ask for it on every write.
+  const IStructureSerializer* GetStructureSerializer(std::uint32_t id) const override;
 
   // Closes the outer object and hands the text over. The cursor is empty afterwards.
   std::string Finish();
@@ -63,4 +66,9 @@ class JsonCursor final : public SerializeStructure, private IStructuredParameter
   SerializeStructure& GetCursor() override { return *this; }
 
   JsonText m_text;
+  struct Known {
+    std::uint32_t id = 0;
+    const IStructureSerializer* serializer = nullptr;
+  };
+  mutable Known m_serializers[32];  // by the id's low bits
 };

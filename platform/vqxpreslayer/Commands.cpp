@@ -1,9 +1,9 @@
 #include "vqxpreslayer/Commands.h"
 
 #include <map>
-#include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
@@ -30,22 +30,33 @@ unsigned int SimpleCommandsPresModel::GetDefaultParamID() const { return ID; }
 
 namespace ObjectFactoryUtils {
 namespace {
-std::map<std::string, Maker>& Makers() {
-  static std::map<std::string, Maker> makers;
+// The few makers there are, looked up on every write of a command member: by the keys'
+// characters, with no text made for them.
+struct Registered {
+  std::string module;
+  std::string classKey;
+  Maker maker;
+};
+std::vector<Registered>& Makers() {
+  static std::vector<Registered> makers;
   return makers;
 }
-std::string Key(const char* module, const char* classKey) {
-  return std::string(module) + '/' + classKey;
+Registered* Find(const char* module, const char* classKey) {
+  for (Registered& r : Makers())
+    if (r.module == module && r.classKey == classKey) return &r;
+  return nullptr;
 }
 }  // namespace
 
 IFactoryObject* CreateObject(const char* module, const char* classKey) {
-  auto it = Makers().find(Key(module, classKey));
-  return it == Makers().end() ? nullptr : it->second();
+  const Registered* r = Find(module, classKey);
+  return r && r->maker ? r->maker() : nullptr;
 }
 
 Maker RegisterObject(const char* module, const char* classKey, Maker maker) {
-  return std::exchange(Makers()[Key(module, classKey)], maker);
+  if (Registered* r = Find(module, classKey)) return std::exchange(r->maker, maker);
+  Makers().push_back(Registered{module, classKey, maker});
+  return nullptr;
 }
 }  // namespace ObjectFactoryUtils
 

@@ -35,7 +35,7 @@ inline std::string Outcome(const ParametersRegistry& registry, const WireReader&
     return "error " + std::to_string(e.Offset()) + " " + e.what() + " at " + ErrorPathOf(e);
   }
   try {
-    std::string written = JsonCursor::Write(registry, *bag);
+    std::string written = JsonCursor::Write(registry, **bag);
     // Identifiers that constructors make anew differ from read to read.
     for (std::size_t at = written.find("\"{"); at != std::string::npos; at = written.find("\"{", at + 1))
       if (at + 40 <= written.size() && written[at + 38] == '}' && written[at + 39] == '"')

@@ -53,29 +53,42 @@ struct HeldModel : std::false_type {};
 template <typename M>
 struct HeldModel<RefCntPtr<const M>> : std::is_base_of<PresentationModel, M> {};
 
+// What every holder answers alike, written once here rather than in each holder type: the
+// shape of its value and, for a holder of one model, that model.
+class ValueHolder : public IParameter {
+ public:
+  RefCntPtr<const PresentationModel> GetStructure() const final;
+  bool IsNull() const final;
+  bool IsDeferred() const final;
+  ParameterShape GetShape() const final;
+
+ protected:
+  // `model`: the held model of a holder of one model (holdsModel), else null.
+  ValueHolder(ParameterShape shape, bool holdsModel, const PresentationModel* model)
+      : m_model(model), m_shape(shape), m_holdsModel(holdsModel) {}
+  ~ValueHolder() override;
+
+ private:
+  const PresentationModel* m_model;
+  ParameterShape m_shape;
+  bool m_holdsModel;
+};
+
 // Holds exactly one value of type T, fixed when made.
 template <typename T>
-class ValParameter final : public IParameter {
+class ValParameter final : public ValueHolder {
  public:
-  explicit ValParameter(T value) : m_value(std::move(value)) {}
+  explicit ValParameter(T value)
+      : ValueHolder(ParameterShapeOf<T>::value, HeldModel<T>::value, ModelIn(value)), m_value(std::move(value)) {}
   const T& Value() const { return m_value; }
 
-  RefCntPtr<const PresentationModel> GetStructure() const override {
+ private:
+  static const PresentationModel* ModelIn(const T& value) {
     if constexpr (HeldModel<T>::value)
-      return RefCntPtr<const PresentationModel>(m_value.get());
+      return value.get();
     else
       return nullptr;
   }
-  bool IsNull() const override {
-    if constexpr (HeldModel<T>::value)
-      return !m_value;
-    else
-      return false;
-  }
-  bool IsDeferred() const override { return false; }
-  ParameterShape GetShape() const override { return ParameterShapeOf<T>::value; }
-
- private:
   ~ValParameter() override = default;
   const T m_value;
 };

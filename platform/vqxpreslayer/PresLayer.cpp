@@ -12,6 +12,14 @@ PresentationModel::~PresentationModel() = default;
 IParameter::~IParameter() = default;
 IParameters::~IParameters() = default;
 Parameters::~Parameters() = default;
+ValueHolder::~ValueHolder() = default;
+
+RefCntPtr<const PresentationModel> ValueHolder::GetStructure() const {
+  return RefCntPtr<const PresentationModel>(m_model);
+}
+bool ValueHolder::IsNull() const { return m_holdsModel && !m_model; }
+bool ValueHolder::IsDeferred() const { return false; }
+ParameterShape ValueHolder::GetShape() const { return m_shape; }
 IParameterSerializer::~IParameterSerializer() = default;
 IStructureSerializer::~IStructureSerializer() = default;
 TypeMismatchCommandException::~TypeMismatchCommandException() = default;

@@ -341,12 +341,16 @@ void TextValue(JsonText& out, const V& v) {
   } else if constexpr (std::is_same_v<V, std::chrono::seconds>) {
     out.Integer(static_cast<std::int64_t>(v.count()));
   } else if constexpr (TableEnum<V>) {
-    out.String(EnumText(v));
+    const std::string_view json = EnumTraits<V>::Table().JsonText(v);
+    if (!json.empty())
+      out.Raw(json);
+    else
+      out.String(EnumText(v));
   } else if constexpr (std::is_same_v<V, DocParameterID>) {
     ValueText<V>::WriteText(out, v);
   } else if constexpr (std::is_same_v<V, ColorObject>) {
-    char text[ColorObject::kMaxTextSize];
-    out.Utf8(std::string_view(text, v.WriteRGBA(text)));
+    char text[ColorObject::kMaxTextSize];  // '#', hexadecimal digits, "rgba(", ',', ')', ';'
+    out.Plain(std::string_view(text, v.WriteRGBA(text)));
   } else {
     out.String(ValueText<V>::ToString(v));
   }
@@ -477,6 +481,20 @@ bool DecodeScalar(std::string_view text, void* field) {
   else
     *static_cast<V*>(field) = static_cast<V>(value);
   return true;
+}
+
+template <typename E>
+bool DecodeItem(std::string_view text, void* field) {
+  E value{};
+  if (!DecodeValue(text, value)) return false;
+  static_cast<std::vector<E>*>(field)->push_back(std::move(value));
+  return true;
+}
+
+template <typename E>
+void ItemTexts(const void* field, std::vector<TString>& texts) {
+  for (const auto& item : *static_cast<const std::vector<E>*>(field))
+    texts.push_back(TString(ValueText<E>::ToString(static_cast<const E&>(item))));
 }
 
 template <typename V>
@@ -614,21 +632,24 @@ struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<Tuple>>, std::ve
   using V = std::vector<RefCntPtr<Tuple>>;
   static constexpr MemberCodec value = Make<V>(EncodingKind::StructureList, &tuples::WriteListMember, &ReadHeld<V>);
 };
+// Scalar lists and number vectors: arrays of the items' texts, read item by item.
+template <typename E>
+constexpr MemberCodec MakeList(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool)) {
+  MemberCodec c = Make<std::vector<E>>(kind, write, &ReadHeld<std::vector<E>>);
+  c.text = &TextList<E>;
+  c.serializer = &typeid(ParameterTypeSerializer<E>);
+  c.clear = &ClearField<std::vector<E>>;
+  c.decodeItem = &DecodeItem<E>;
+  c.itemTexts = &ItemTexts<E>;
+  return c;
+}
 template <typename E>
 struct Codec<EncodingKind::ScalarList, std::vector<E>, std::vector<E>> {
-  static constexpr MemberCodec value = [] {
-    MemberCodec c = Make<std::vector<E>>(EncodingKind::ScalarList, &WriteScalarList<E>, &ReadHeld<std::vector<E>>);
-    c.text = &TextList<E>;
-    return c;
-  }();
+  static constexpr MemberCodec value = MakeList<E>(EncodingKind::ScalarList, &WriteScalarList<E>);
 };
 template <typename E>
 struct Codec<EncodingKind::NumberVector, std::vector<E>, std::vector<E>> {
-  static constexpr MemberCodec value = [] {
-    MemberCodec c = Make<std::vector<E>>(EncodingKind::NumberVector, &WriteNumberVector<E>, &ReadHeld<std::vector<E>>);
-    c.text = &TextList<E>;
-    return c;
-  }();
+  static constexpr MemberCodec value = MakeList<E>(EncodingKind::NumberVector, &WriteNumberVector<E>);
 };
 template <typename E>
 struct Codec<EncodingKind::TextMap, std::map<TString, E>, std::map<TString, E>> {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <typeinfo>
+#include <vector>
 
 #include "vqxsys/RefCntPtr.h"
 
@@ -73,6 +74,11 @@ struct MemberCodec {
   // `read` would; false, with the field unchanged, where they might differ (text that is not
   // UTF-8, a text the serializer refuses, an enumeration's text missing from its table).
   bool (*decode)(std::string_view text, void* field) = nullptr;
+  // Scalar lists and number vectors: appends the item a text holds, as `decode` sets a
+  // field; and the texts of the items so far, as the serializer writes them (they read back
+  // as the same items), for a list whose later item the reader reads the serializer's way.
+  bool (*decodeItem)(std::string_view text, void* field) = nullptr;
+  void (*itemTexts)(const void* field, std::vector<TString>& texts) = nullptr;
   // Models (nested structures, structure lists and maps of models, read as `itemModel`):
   // `clear` empties a list or map before its items come; `add` sets the nested model, or
   // appends the item, or inserts the entry under `key`; `hasKey` tells a map entry present.

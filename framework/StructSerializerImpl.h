@@ -96,7 +96,8 @@ RefCntPtr<PresentationModel> CreateModel() {
 }
 template <typename M>
 bool IsInstanceOf(const PresentationModel* model) {
-  return dynamic_cast<const M*>(model) != nullptr;
+  // Most models asked about are of the class itself.
+  return model && (typeid(*model) == typeid(M) || dynamic_cast<const M*>(model) != nullptr);
 }
 template <typename M>
 RefCntPtr<IParameter> WrapModel(const PresentationModel* model) {

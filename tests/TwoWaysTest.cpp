@@ -180,13 +180,14 @@ std::vector<std::string> Broken(const std::string& t) {
     out.push_back(t.substr(0, open) + "{}" + t.substr(span.close + 1));
     out.push_back(t.substr(0, open) + "null" + t.substr(span.close + 1));
   }
-  // Values: another text, a number, an array.
-  for (std::size_t at : Spread(Find(t, "\":\""), 6)) {
-    const std::size_t start = at + 3, end = t.find('"', start);
-    if (end == std::string::npos) continue;
-    for (const char* value : {"\"zz\"", "\"\"", "12", "[\"1\"]", "\"\\ud800\""})
-      out.push_back(t.substr(0, at + 2) + value + t.substr(end + 1));
-  }
+  // Values, and list items or names after a comma: another text, a number, an array.
+  for (std::string_view before : {"\":\"", "\",\""})
+    for (std::size_t at : Spread(Find(t, before), 6)) {
+      const std::size_t start = at + 3, end = t.find('"', start);
+      if (end == std::string::npos) continue;
+      for (const char* value : {"\"zz\"", "\"\"", "12", "[\"1\"]", "\"\\ud800\""})
+        out.push_back(t.substr(0, at + 2) + value + t.substr(end + 1));
+    }
   return out;
 }
 

@@ -51,9 +51,10 @@ struct PlanMember {
   std::uint32_t id;
   const MemberInfo* member;
   // Generic: the value is made as a bag would hold it and handed to the member's codec.
-  // Text: the text is decoded into the field. Models: the models of the id are of the
-  // member's own class and go into the field as they are read.
-  enum class How : std::uint8_t { Generic, Text, Models } how = How::Generic;
+  // Text: the text is decoded into the field. Items: each text of the list is decoded into
+  // an item of the field. Models: the models of the id are of the member's own class and go
+  // into the field as they are read.
+  enum class How : std::uint8_t { Generic, Text, Items, Models } how = How::Generic;
   // Members sharing the id: the first of them, and the next after this one (-1: none).
   std::int16_t first = 0;
   std::int16_t next = -1;
@@ -211,6 +212,9 @@ struct WireReader::Index {
     if (c.decode && t.values && !t.structures && t.shape == ParameterShape::Single &&
         typeid(*t.values) == *c.serializer)
       return PlanMember::How::Text;
+    if (c.decodeItem && t.values && !t.structures && t.shape == ParameterShape::List &&
+        typeid(*t.values) == *c.serializer)
+      return PlanMember::How::Items;
     if (c.add && t.structures && ModelInfoOf(t.structures) == &c.itemModel()) {
       const ParameterShape shape = c.kind == EncodingKind::NestedStructure  ? ParameterShape::Single
                                    : c.kind == EncodingKind::StructureList ? ParameterShape::List
@@ -316,9 +320,11 @@ struct Stop {
 // its end. Composite: embedded parameters. Model: a model read straight into its members.
 // Pending: a structure whose class depends on its discriminant, not yet known: it becomes a
 // Model or a Structure. ModelList and ModelMap: a model's list or map member filled item by
-// item. The others collect texts, or item holders, for their serializers.
+// item; ValueList the same for a list of texts (it becomes a TextList at a text it cannot
+// decode). The others collect texts, or item holders, for their serializers.
 enum class FrameKind {
-  Bag, Structure, Composite, Model, Pending, TextList, StructureList, ModelList, TextMap, StructureMap, ModelMap
+  Bag, Structure, Composite, Model, Pending, TextList, ValueList, StructureList, ModelList, TextMap, StructureMap,
+  ModelMap
 };
 
 struct Frame {
@@ -508,13 +514,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
           Deliver(top, t.id, std::move(value));
           return;
         }
-        case FrameKind::TextList: {
+        case FrameKind::ValueList:
           Count(top);
-          TString text = Text(s, n);
-          CheckKnown(*top.target, text, {s, n}, [&] { return "[" + std::to_string(top.texts.size()) + "]"; });
-          top.texts.push_back(std::move(text));
-          return;
-        }
+          if (top.member->codec->decodeItem(std::string_view(s, n), top.field)) return;
+          // From here on the serializer's way: the texts of the items so far read back as they are.
+          top.kind = FrameKind::TextList;
+          top.member->codec->itemTexts(top.field, top.texts);
+          return AddText(top, s, n);
+        case FrameKind::TextList:
+          Count(top);
+          return AddText(top, s, n);
         case FrameKind::TextMap: {
           TString key = TakeMapKey(top);
           TString text = Text(s, n);
@@ -568,6 +577,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       if (!t.structures && !t.values) throw Stop{"no serializer for '" + t.name + "'"};
       if (t.structures && top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Models)
         return PushMembers(FrameKind::ModelList, top, t);
+      if (top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Items)
+        return PushMembers(FrameKind::ValueList, top, t);
       Push(t.structures ? FrameKind::StructureList : FrameKind::TextList, &t);
     });
   }
@@ -714,6 +725,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     if (model.keyMember < 0) return PlanMember::How::Generic;
     const PlanMember& pm = model.plan->members[static_cast<std::size_t>(model.keyMember)];
     return pm.next < 0 ? pm.how : PlanMember::How::Generic;
+  }
+
+  void AddText(Frame& list, const char* s, std::size_t n) {
+    TString text = Text(s, n);
+    CheckKnown(*list.target, text, {s, n}, [&] { return "[" + std::to_string(list.texts.size()) + "]"; });
+    list.texts.push_back(std::move(text));
   }
 
   // ---- models read straight from text

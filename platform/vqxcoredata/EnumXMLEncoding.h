@@ -7,9 +7,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "vqxcoreplatform/TString.h"
 
 namespace Implementation {
 [[noreturn]] void ThrowXMLEnumEncodingException();
@@ -32,40 +33,19 @@ long FindEnumText(const Entries& entries, const EnumTextIndex& index, const S& t
   return -1;
 }
 
-// Builds the index of a table's texts, and that of its ASCII texts by hash of their bytes.
-template <typename Entries>
-void SealEnumTexts(const Entries& entries, EnumTextIndex& index, EnumTextIndex& asciiIndex) {
-  index.clear();
-  index.reserve(entries.size());
-  asciiIndex.clear();
-  std::string ascii;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto& text = entries[i].second;
-    index.emplace_back(std::hash<std::decay_t<decltype(text)>>()(text), static_cast<std::uint32_t>(i));
-    ascii.clear();
-    for (auto c : text.View()) {
-      if (c > 0x7F) break;
-      ascii.push_back(static_cast<char>(c));
-    }
-    if (ascii.size() == text.View().size())
-      asciiIndex.emplace_back(std::hash<std::string_view>()(ascii), static_cast<std::uint32_t>(i));
-  }
-  std::sort(index.begin(), index.end());
-  std::sort(asciiIndex.begin(), asciiIndex.end());
-}
+// What a sealed table keeps beside its entries: the index of its ASCII texts by hash of
+// their bytes, for readers of UTF-8 text, and, when its builder gives them, each text as
+// written in JSON (quoted and escaped), for writers of JSON text.
+struct EnumTextViews {
+  EnumTextIndex asciiIndex;
+  std::vector<std::string> json;
+};
+void SealEnumTexts(const std::vector<std::pair<std::int32_t, TString>>& entries, EnumTextIndex& index,
+                   EnumTextViews& views);
 
 // The position of the first entry whose text is the ASCII text `text`, or -1.
-template <typename Entries>
-long FindAsciiEnumText(const Entries& entries, const EnumTextIndex& asciiIndex, std::string_view text) {
-  const std::size_t h = std::hash<std::string_view>()(text);
-  auto it = std::lower_bound(asciiIndex.begin(), asciiIndex.end(), h,
-                             [](const std::pair<std::size_t, std::uint32_t>& e, std::size_t k) { return e.first < k; });
-  for (; it != asciiIndex.end() && it->first == h; ++it) {
-    const auto entry = entries[it->second].second.View();
-    if (entry.size() == text.size() && std::equal(text.begin(), text.end(), entry.begin())) return it->second;
-  }
-  return -1;
-}
+long FindAsciiEnumText(const std::vector<std::pair<std::int32_t, TString>>& entries, const EnumTextViews& views,
+                       std::string_view text);
 
 template <typename E, typename S>
 class EnumXMLEncoding {
@@ -80,7 +60,7 @@ class EnumXMLEncoding {
   // The text slot of a value, created empty when absent. Used while the table is built.
   S& operator[](E&& value) {
     m_index.clear();
-    m_asciiIndex.clear();
+    m_views = EnumTextViews();
     const auto key = static_cast<std::int32_t>(value);
     auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
                                [](const Entry& e, std::int32_t k) { return e.first < k; });
@@ -108,14 +88,27 @@ class EnumXMLEncoding {
   }
 
   // Builds the index of texts; the table is complete. Changing an entry afterwards drops it.
-  void Seal() { SealEnumTexts(m_entries, m_index, m_asciiIndex); }
+  void Seal() { SealEnumTexts(m_entries, m_index, m_views); }
   const EnumTextIndex& Index() const { return m_index; }
 
   // The position of the first entry (in value order) whose text is the ASCII text `text`,
   // as Decode finds it; -1 when there is none or the table is not sealed.
   long FindAscii(std::string_view text) const {
     if (m_index.size() != m_entries.size()) return -1;
-    return FindAsciiEnumText(m_entries, m_asciiIndex, text);
+    return FindAsciiEnumText(m_entries, m_views, text);
+  }
+
+  // Each entry's text as written in JSON, in entry order, once the table is sealed.
+  void SetJsonTexts(std::vector<std::string> json) { m_views.json = std::move(json); }
+  // The value's text as written in JSON; empty when the value has none or the table has no
+  // JSON texts.
+  std::string_view JsonText(E value) const {
+    if (m_views.json.size() != m_entries.size()) return {};
+    const auto key = static_cast<std::int32_t>(value);
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                               [](const Entry& e, std::int32_t k) { return e.first < k; });
+    return it != m_entries.end() && it->first == key ? std::string_view(m_views.json[it - m_entries.begin()])
+                                                     : std::string_view();
   }
 
   const S* Find(E value) const {
@@ -131,6 +124,6 @@ class EnumXMLEncoding {
  private:
   std::vector<Entry> m_entries;
   EnumTextIndex m_index;
-  EnumTextIndex m_asciiIndex;  // the entries whose texts are ASCII, by hash of those bytes
+  EnumTextViews m_views;
   E m_default;
 };

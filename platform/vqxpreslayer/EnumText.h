@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <map>
+#include <string>
 #include <vector>
 #include <type_traits>
 
@@ -84,10 +85,14 @@ struct EnumEntryText {
   const char16_t* text;
 };
 
+// The entries' texts as JSON writes them (JsonText.h), for a table's writers of JSON text.
+std::vector<std::string> EnumJsonTexts(const std::vector<std::pair<std::int32_t, TString>>& entries);
+
 template <typename E>
 EnumXMLEncoding<E, TString> BuildEnumTable(std::int32_t defaultValue, std::initializer_list<EnumEntryText> entries) {
   EnumXMLEncoding<E, TString> table(static_cast<E>(defaultValue));
   for (const EnumEntryText& entry : entries) table[static_cast<E>(entry.value)] = entry.text;
   table.Seal();
+  table.SetJsonTexts(EnumJsonTexts(table.Entries()));
   return table;
 }

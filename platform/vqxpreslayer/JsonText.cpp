@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "vqxpreslayer/EnumText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
@@ -24,7 +25,7 @@ char* WriteEscape(char* p, unsigned unit) {
 }
 
 // An ASCII character written as it is inside a JSON string.
-constexpr bool Plain(unsigned c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
+constexpr bool IsPlain(unsigned c) { return c >= 0x20 && c < 0x80 && c != '"' && c != '\\'; }
 
 // An ASCII character that needs an escape: a quote, a backslash or a control character.
 char* WriteAsciiEscaped(char* p, unsigned c) {
@@ -52,11 +53,11 @@ char* WriteJsonString(char* p, const char16_t* s, std::size_t n) {
   *p++ = '"';
   // Most texts are printable ASCII without quotes or backslashes: one byte per code unit.
   std::size_t i = 0;
-  while (i < n && Plain(s[i])) *p++ = static_cast<char>(s[i++]);
+  while (i < n && IsPlain(s[i])) *p++ = static_cast<char>(s[i++]);
   for (; i < n; ++i) {
     const unsigned c = s[i];
     if (c < 0x80) {
-      if (Plain(c))
+      if (IsPlain(c))
         *p++ = static_cast<char>(c);
       else
         p = WriteAsciiEscaped(p, c);
@@ -96,6 +97,16 @@ void AppendJsonString(std::string& out, const TString& text) {
 namespace {
 constexpr std::size_t kPiece = 64 * 1024;  // how far the caller's buffer is opened ahead
 }  // namespace
+
+std::vector<std::string> EnumJsonTexts(const std::vector<std::pair<std::int32_t, TString>>& entries) {
+  std::vector<std::string> json;
+  json.reserve(entries.size());
+  for (const auto& entry : entries) {
+    json.emplace_back();
+    AppendJsonString(json.back(), entry.second);
+  }
+  return json;
+}
 
 JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
     : m_registry(&registry), m_given(std::move(buffer)) {
@@ -156,7 +167,7 @@ void JsonText::Utf8(std::string_view text) {
   *p++ = '"';
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c >= 0x80 || Plain(c))
+    if (c >= 0x80 || IsPlain(c))
       *p++ = ch;
     else
       p = WriteAsciiEscaped(p, c);

@@ -60,6 +60,15 @@ class JsonText {
   void String(std::u16string_view text);
   // A text of UTF-8 bytes (escaped as needed).
   void Utf8(std::string_view text);
+  // A text known to need no escape (printable ASCII without quotes or backslashes).
+  void Plain(std::string_view text) {
+    char* p = Room(text.size() + 2);
+    *p++ = '"';
+    std::memcpy(p, text.data(), text.size());
+    p += text.size();
+    *p++ = '"';
+    m_p = p;
+  }
   template <typename I>
   void Integer(I value) {
     char* p = Room(24);

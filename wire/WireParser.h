@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "vqxcoreplatform/TString.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -60,11 +62,8 @@ class WireParser {
     if (!m_handler.StartObject()) return false;
     SkipSpace();
     unsigned members = 0;
-    if (m_p != m_end && *m_p == '}') {
-      ++m_p;
-      return m_handler.EndObject(0);
-    }
-    for (;;) {
+    bool done = Closes('}');
+    while (!done) {
       std::string_view key;
       if (m_p == m_end || *m_p != '"' || !Text(key)) return false;
       if (!m_handler.Key(key.data(), static_cast<unsigned>(key.size()), false)) return false;
@@ -72,19 +71,10 @@ class WireParser {
       if (m_p == m_end || *m_p != ':') return false;
       ++m_p;
       SkipSpace();
-      if (!Value(depth + 1)) return false;
+      if (!Value(depth + 1) || !Next('}', done)) return false;
       ++members;
-      SkipSpace();
-      if (m_p == m_end) return false;
-      if (*m_p == ',') {
-        ++m_p;
-        SkipSpace();
-        continue;
-      }
-      if (*m_p != '}') return false;
-      ++m_p;
-      return m_handler.EndObject(members);
     }
+    return m_handler.EndObject(members);
   }
 
   bool Array(int depth) {
@@ -92,24 +82,31 @@ class WireParser {
     if (!m_handler.StartArray()) return false;
     SkipSpace();
     unsigned items = 0;
-    if (m_p != m_end && *m_p == ']') {
-      ++m_p;
-      return m_handler.EndArray(0);
-    }
-    for (;;) {
-      if (!Value(depth + 1)) return false;
+    bool done = Closes(']');
+    while (!done) {
+      if (!Value(depth + 1) || !Next(']', done)) return false;
       ++items;
-      SkipSpace();
-      if (m_p == m_end) return false;
-      if (*m_p == ',') {
-        ++m_p;
-        SkipSpace();
-        continue;
-      }
-      if (*m_p != ']') return false;
-      ++m_p;
-      return m_handler.EndArray(items);
     }
+    return m_handler.EndArray(items);
+  }
+
+  // Whether the object or array closes at once (`{}`, `[]`): then past its bracket.
+  bool Closes(char close) {
+    if (m_p == m_end || *m_p != close) return false;
+    ++m_p;
+    return true;
+  }
+
+  // After a member or an item: a comma (another follows) or the closing bracket (`done`);
+  // false for anything else.
+  bool Next(char close, bool& done) {
+    SkipSpace();
+    if (m_p == m_end) return false;
+    done = *m_p == close;
+    if (!done && *m_p != ',') return false;
+    ++m_p;
+    if (!done) SkipSpace();
+    return true;
   }
 
   // The position of the first quote, backslash or control character from p on, or m_end.
@@ -197,21 +194,8 @@ class WireParser {
   }
 
   void AppendUtf8(unsigned cp) {
-    if (cp < 0x80) {
-      m_scratch.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      m_scratch.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      m_scratch.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      m_scratch.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      m_scratch.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      m_scratch.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      m_scratch.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      m_scratch.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      m_scratch.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      m_scratch.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+    char bytes[4];
+    m_scratch.append(bytes, EncodeUtf8(cp, bytes));
   }
 
   const char* m_p;

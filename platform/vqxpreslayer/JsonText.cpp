@@ -61,24 +61,13 @@ char* WriteJsonString(char* p, const char16_t* s, std::size_t n) {
         *p++ = static_cast<char>(c);
       else
         p = WriteAsciiEscaped(p, c);
-    } else if (c < 0x800) {
-      *p++ = static_cast<char>(0xC0 | (c >> 6));
-      *p++ = static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c >= 0xD800 && c < 0xE000) {
-      if (c < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-        const unsigned cp = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u);
-        ++i;
-        *p++ = static_cast<char>(0xF0 | (cp >> 18));
-        *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        *p++ = static_cast<char>(0x80 | (cp & 0x3F));
-      } else {
-        p = WriteEscape(p, c);  // a lone surrogate has no UTF-8 form
-      }
+    } else if (c < 0xD800 || c >= 0xE000) {
+      p = EncodeUtf8(c, p);
+    } else if (c < 0xDC00 && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+      p = EncodeUtf8(0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00u), p);
+      ++i;
     } else {
-      *p++ = static_cast<char>(0xE0 | (c >> 12));
-      *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+      p = WriteEscape(p, c);  // a lone surrogate has no UTF-8 form
     }
   }
   *p++ = '"';

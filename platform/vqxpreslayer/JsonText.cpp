@@ -85,6 +85,9 @@ void AppendJsonString(std::string& out, const TString& text) {
 
 namespace {
 constexpr std::size_t kPiece = 64 * 1024;  // how far the caller's buffer is opened ahead
+// The size of the last text written on this thread: a text of its own starts with room for
+// a little more, since trees are written again and again, so that it seldom grows.
+thread_local std::size_t t_lastSize = 0;
 }  // namespace
 
 std::vector<std::string> EnumJsonTexts(const std::vector<std::pair<std::int32_t, TString>>& entries) {
@@ -112,7 +115,8 @@ void JsonText::Grow(std::size_t n) {
     m_given.resize(std::min(m_given.capacity(), used + std::max(n, kPiece)));
     m_begin = m_given.data();
   } else {
-    const std::size_t size = std::max({2 * static_cast<std::size_t>(m_end - m_begin), used + n, kPiece});
+    const std::size_t size = std::max({2 * static_cast<std::size_t>(m_end - m_begin), used + n, kPiece,
+                                       m_heap ? 0 : t_lastSize + t_lastSize / 8});
     char* grown = static_cast<char*>(m_heap ? std::realloc(m_heap, size) : std::malloc(size));
     if (!grown) throw std::bad_alloc();
     if (!m_heap) std::memcpy(grown, m_begin, used);
@@ -211,6 +215,7 @@ void JsonText::Replay(const CapturedText& text) {
 std::string JsonText::Finish() {
   while (!m_scopes.empty()) Close();
   const std::size_t size = Size();
+  t_lastSize = size;
   if (m_heap) {
     m_given.assign(m_heap, size);  // into the caller's buffer when it has the room
     std::free(m_heap);

@@ -18,7 +18,7 @@ std::string Rewrite(const std::string& text) {
   return JsonCursor::Write(test::Registry(), *reader.Read(text));
 }
 
-RefCntPtr<const KitchenSinkPresModel> FullSink() {
+RefCntPtr<KitchenSinkPresModel> FullSink() {
   auto sink = MakeRefCnt<KitchenSinkPresModel>();
   sink->SetCount(3);
   sink->SetTitle(std::u16string(u"quote \" backslash \\ tab \t nul ") + std::u16string(1, u'\0'));
@@ -61,6 +61,38 @@ TEST(Wire, WritingIntoABufferGivesTheSameTextAndKeepsItsRoom) {
   JsonCursor::Write(test::Registry(), *sink->AsIParameters(), out);
   EXPECT_EQ(out, Json(sink));
   EXPECT_EQ(out.capacity(), room);
+}
+
+// Large texts into buffers of every size: nothing lost or doubled where the text outgrows
+// the buffer, and a large buffer grows once, so that the next text of that size fits.
+TEST(Wire, WritingALargeTextIntoBuffersThatAreTooSmall) {
+  std::u16string title;
+  for (int i = 0; title.size() < 300000; ++i) {
+    const std::string n = std::to_string(i);
+    title += u"line \"";
+    title.append(n.begin(), n.end());
+    title += u"\"\n";
+  }
+  const auto make = [&title] {
+    auto sink = FullSink();
+    sink->SetTitle(title);
+    return sink;
+  };
+  const std::string expected = Json(make());
+  ASSERT_GT(expected.size(), 300000u);
+  for (const std::size_t given : {std::size_t{0}, std::size_t{100}, std::size_t{70000}, expected.size() - 1,
+                                  expected.size(), 2 * expected.size()}) {
+    SCOPED_TRACE(given);
+    const auto sink = make();
+    std::string out(given, 'x');
+    JsonCursor::Write(test::Registry(), *sink->AsIParameters(), out);  // written afresh
+    EXPECT_EQ(out, expected);
+    const std::size_t room = out.capacity();
+    EXPECT_GE(room, expected.size());
+    JsonCursor::Write(test::Registry(), *sink->AsIParameters(), out);  // replayed
+    EXPECT_EQ(out, expected);
+    EXPECT_EQ(out.capacity(), room);
+  }
 }
 
 TEST(Wire, ReadModelsEqualTheWrittenOnes) {

@@ -111,7 +111,9 @@ JsonText::~JsonText() { std::free(m_heap); }
 
 void JsonText::Grow(std::size_t n) {
   const std::size_t used = Size();
-  if (!m_heap && used + n <= m_given.capacity()) {
+  if (!m_heap && (used + n <= m_given.capacity() || m_given.capacity() >= kPiece)) {
+    // A buffer given by the caller grows in place, with room for the next write of the same size.
+    if (used + n > m_given.capacity()) m_given.reserve(std::max(2 * m_given.capacity(), used + n));
     m_given.resize(std::min(m_given.capacity(), used + std::max(n, kPiece)));
     m_begin = m_given.data();
   } else {

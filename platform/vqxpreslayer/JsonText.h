@@ -139,9 +139,11 @@ class JsonText {
   std::string_view NewKey(std::uint32_t id);
 
   const ParametersRegistry* m_registry;
-  // The text is written into the caller's buffer while it has room (its size grows ahead of
-  // the text, a piece at a time), else into memory of its own, grown by realloc, which moves
-  // large texts without copying them; Finish copies it into a string.
+  // The text is written into the caller's buffer (its size grows ahead of the text, a piece
+  // at a time) while it has room, and beyond that when the buffer is a large one, which then
+  // doubles in place so that the next text of the same size fits; else into memory of its
+  // own, grown by realloc, which moves large texts without copying them, and which Finish
+  // copies into a string.
   std::string m_given;
   char* m_heap = nullptr;
   char* m_begin;

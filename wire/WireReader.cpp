@@ -236,19 +236,17 @@ struct WireReader::Index {
     for (const ModelInfo* level : levels)
       for (const MemberInfo& m : level->members)
         if (m.read) plan.members.push_back(PlanMember{m.id, &m, HowRead(m)});
-    for (std::size_t i = plan.members.size(); i-- > 0;) {
+    std::unordered_map<std::uint32_t, std::size_t> last;  // the last member so far of each id
+    for (std::size_t i = 0; i < plan.members.size(); ++i) {
       PlanMember& pm = plan.members[i];
-      pm.first = static_cast<std::int16_t>(i);
-      for (std::size_t j = i + 1; j < plan.members.size(); ++j)
-        if (plan.members[j].id == pm.id) {
-          pm.next = static_cast<std::int16_t>(j);
-          break;
-        }
-      for (std::size_t j = 0; j < i; ++j)
-        if (plan.members[j].id == pm.id) {
-          pm.first = static_cast<std::int16_t>(j);
-          break;
-        }
+      const auto [it, fresh] = last.try_emplace(pm.id, i);
+      if (fresh) {
+        pm.first = static_cast<std::int16_t>(i);
+      } else {
+        plan.members[it->second].next = static_cast<std::int16_t>(i);
+        pm.first = plan.members[it->second].first;
+        it->second = i;
+      }
     }
   }
 
@@ -712,7 +710,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // A model's list or map member whose items are read straight into it.
   void PushMembers(FrameKind kind, Frame& owner, const Target& t) {
-    const MemberInfo& m = *owner.plan->members[static_cast<std::size_t>(owner.keyMember)].member;
+    const MemberInfo& m = *KeyMember(owner).member;
     void* field = m.field(owner.model.get());
     Frame& f = Push(kind, &t);  // `owner` is not used past this point: the stack may grow
     f.member = &m;
@@ -723,8 +721,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // How the last key's member is read; Generic for none, or several sharing the id.
   static PlanMember::How HowMembers(const Frame& model) {
     if (model.keyMember < 0) return PlanMember::How::Generic;
-    const PlanMember& pm = model.plan->members[static_cast<std::size_t>(model.keyMember)];
+    const PlanMember& pm = KeyMember(model);
     return pm.next < 0 ? pm.how : PlanMember::How::Generic;
+  }
+  // The first member of the model frame's last key, which names one.
+  static const PlanMember& KeyMember(const Frame& model) {
+    return model.plan->members[static_cast<std::size_t>(model.keyMember)];
   }
 
   void AddText(Frame& list, const char* s, std::size_t n) {
@@ -841,9 +843,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       }
       case FrameKind::Model:
         if (HowMembers(parent) == PlanMember::How::Models &&
-            parent.plan->members[static_cast<std::size_t>(parent.keyMember)].member->codec->kind ==
-                EncodingKind::NestedStructure) {
-          const MemberInfo& m = *parent.plan->members[static_cast<std::size_t>(parent.keyMember)].member;
+            KeyMember(parent).member->codec->kind == EncodingKind::NestedStructure) {
+          const MemberInfo& m = *KeyMember(parent).member;
           m.codec->add(m.field(parent.model.get()), nullptr, std::move(model));
           return;
         }

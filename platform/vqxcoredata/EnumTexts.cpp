@@ -25,12 +25,8 @@ void SealEnumTexts(const std::vector<std::pair<std::int32_t, TString>>& entries,
 
 long FindAsciiEnumText(const std::vector<std::pair<std::int32_t, TString>>& entries, const EnumTextViews& views,
                        std::string_view text) {
-  const std::size_t h = std::hash<std::string_view>()(text);
-  auto it = std::lower_bound(views.asciiIndex.begin(), views.asciiIndex.end(), h,
-                             [](const std::pair<std::size_t, std::uint32_t>& e, std::size_t k) { return e.first < k; });
-  for (; it != views.asciiIndex.end() && it->first == h; ++it) {
-    const std::u16string_view entry = entries[it->second].second.View();
-    if (entry.size() == text.size() && std::equal(text.begin(), text.end(), entry.begin())) return it->second;
-  }
-  return -1;
+  return FindInEnumIndex(views.asciiIndex, std::hash<std::string_view>()(text), [&](std::uint32_t at) {
+    const std::u16string_view entry = entries[at].second.View();
+    return entry.size() == text.size() && std::equal(text.begin(), text.end(), entry.begin());
+  });
 }

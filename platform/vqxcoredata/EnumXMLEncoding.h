@@ -23,14 +23,19 @@ using EnumTextIndex = std::vector<std::pair<std::size_t, std::uint32_t>>;
 
 // The position of the first entry whose text equals `text`, or -1: what a scan of the
 // entries in value order finds, looked up by hash.
-template <typename Entries, typename S>
-long FindEnumText(const Entries& entries, const EnumTextIndex& index, const S& text) {
-  const std::size_t h = std::hash<S>()(text);
+// The first position among those of hash `h` in `index` whose entry `matches`, or -1.
+template <typename Matches>
+long FindInEnumIndex(const EnumTextIndex& index, std::size_t h, Matches matches) {
   auto it = std::lower_bound(index.begin(), index.end(), h,
                              [](const std::pair<std::size_t, std::uint32_t>& e, std::size_t k) { return e.first < k; });
   for (; it != index.end() && it->first == h; ++it)
-    if (entries[it->second].second == text) return static_cast<long>(it->second);
+    if (matches(it->second)) return static_cast<long>(it->second);
   return -1;
+}
+
+template <typename Entries, typename S>
+long FindEnumText(const Entries& entries, const EnumTextIndex& index, const S& text) {
+  return FindInEnumIndex(index, std::hash<S>()(text), [&](std::uint32_t at) { return entries[at].second == text; });
 }
 
 // What a sealed table keeps beside its entries: the index of its ASCII texts by hash of
@@ -62,8 +67,7 @@ class EnumXMLEncoding {
     m_index.clear();
     m_views = EnumTextViews();
     const auto key = static_cast<std::int32_t>(value);
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
-                               [](const Entry& e, std::int32_t k) { return e.first < k; });
+    auto it = m_entries.begin() + static_cast<std::ptrdiff_t>(Lower(key));
     if (it == m_entries.end() || it->first != key) it = m_entries.insert(it, Entry(key, S()));
     return it->second;
   }
@@ -104,24 +108,32 @@ class EnumXMLEncoding {
   // JSON texts.
   std::string_view JsonText(E value) const {
     if (m_views.json.size() != m_entries.size()) return {};
-    const auto key = static_cast<std::int32_t>(value);
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
-                               [](const Entry& e, std::int32_t k) { return e.first < k; });
-    return it != m_entries.end() && it->first == key ? std::string_view(m_views.json[it - m_entries.begin()])
-                                                     : std::string_view();
+    const long at = Position(value);
+    return at >= 0 ? std::string_view(m_views.json[static_cast<std::size_t>(at)]) : std::string_view();
   }
 
   const S* Find(E value) const {
-    const auto key = static_cast<std::int32_t>(value);
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
-                               [](const Entry& e, std::int32_t k) { return e.first < k; });
-    return it != m_entries.end() && it->first == key ? &it->second : nullptr;
+    const long at = Position(value);
+    return at >= 0 ? &m_entries[static_cast<std::size_t>(at)].second : nullptr;
   }
 
   E DefaultValue() const { return m_default; }
   const std::vector<Entry>& Entries() const { return m_entries; }
 
  private:
+  // Where the entry of `key` is or would go, in value order.
+  std::size_t Lower(std::int32_t key) const {
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                               [](const Entry& e, std::int32_t k) { return e.first < k; });
+    return static_cast<std::size_t>(it - m_entries.begin());
+  }
+  // The position of the value's entry, or -1.
+  long Position(E value) const {
+    const auto key = static_cast<std::int32_t>(value);
+    const std::size_t at = Lower(key);
+    return at < m_entries.size() && m_entries[at].first == key ? static_cast<long>(at) : -1;
+  }
+
   std::vector<Entry> m_entries;
   EnumTextIndex m_index;
   EnumTextViews m_views;

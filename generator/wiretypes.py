@@ -26,34 +26,21 @@ REAL = {"type": "string", "pattern": r"^-?([0-9]+(\.[0-9]+)?(e[+-][0-9]+)?|inf|n
 UUID = {"type": "string", "pattern": r"^\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\}$"}
 TEXT = {"type": "string"}
 
-# The text of each value type of a member (descriptions.SCALARS) and its TypeScript type.
-# A value type not listed here travels as any text.
-VALUES = {
-    "bool": ({"enum": ["true", "false"]}, "FlagText"),
-    "int": (INTEGER, "IntegerText"),
-    "uint": (UNSIGNED, "IntegerText"),
-    "int64": (INTEGER, "IntegerText"),
-    "uint64": (UNSIGNED, "IntegerText"),
-    "float": (REAL, "RealText"),
-    "double": (REAL, "RealText"),
-    "seconds": (INTEGER, "IntegerText"),
-    "TString": (TEXT, "string"),
-    "FieldName": (TEXT, "string"),
-    "QualifiedName": (TEXT, "string"),
-    "FormattedText": (TEXT, "string"),
-    "TUUID": (UUID, "UuidText"),
-    "ColorObject": ({"type": "string", "pattern": r"^(#[0-9a-f]{8}|rgba\(-?[0-9]+,-?[0-9]+,-?[0-9]+,-?[0-9]+\))(;-?[0-9]+)?$"},
-                    "ColorText"),
+# The text of each form of value (descriptions.ValueType.text) and its TypeScript type.
+TEXT_FORMS = {
+    "flag": ({"enum": ["true", "false"]}, "FlagText"),
+    "integer": (INTEGER, "IntegerText"),
+    "unsigned": (UNSIGNED, "IntegerText"),
+    "real": (REAL, "RealText"),
+    "text": (TEXT, "string"),
+    "uuid": (UUID, "UuidText"),
+    "colour": ({"type": "string", "pattern": r"^(#[0-9a-f]{8}|rgba\(-?[0-9]+,-?[0-9]+,-?[0-9]+,-?[0-9]+\))(;-?[0-9]+)?$"},
+               "ColorText"),
     # "%null%", "%b:true", "%i:42", "%r:2.5", "%s:%text", or a text that does not start with '%'
-    "DataValue": ({"type": "string", "pattern": r"^(%null%|%b:(true|false)|%i:-?[0-9]+|%r:.+|%s:[\s\S]*|[^%][\s\S]*|)$"},
-                  "string"),
-    "DocParameterID": (None, "DocParameterID"),  # see parameter_id_schema
-    "SimpleIdentifier": (UUID, "UuidText"),
-    "ObjectIdentifier": (UUID, "UuidText"),
-    "StateIdentifier": (UUID, "UuidText"),
-    "SlideIdentifier": (UUID, "UuidText"),
-    "QImage": ({"type": "string", "contentEncoding": "base64", "contentMediaType": "image/png"}, "string"),
-    "QPixmap": ({"type": "string", "contentEncoding": "base64", "contentMediaType": "image/png"}, "string"),
+    "data-value": ({"type": "string", "pattern": r"^(%null%|%b:(true|false)|%i:-?[0-9]+|%r:.+|%s:[\s\S]*|[^%][\s\S]*|)$"},
+                   "string"),
+    "parameter-id": (None, "DocParameterID"),  # see parameter_id_schema
+    "image": ({"type": "string", "contentEncoding": "base64", "contentMediaType": "image/png"}, "string"),
 }
 # The presentation layer's value structures (descriptions.HOST_STRUCTURES): the parameters their
 # own structure serializer writes, each a text or a list of texts.
@@ -67,8 +54,8 @@ MODEL_BAG = "ModelBag"      # the outermost bag: models under their default ids
 
 
 def value_text(typ):
-    """(schema, TypeScript type) of the text of a value type."""
-    return VALUES.get(typ, (TEXT, "string"))
+    """(schema, TypeScript type) of the text of a value type; any text for other types."""
+    return TEXT_FORMS[d.VALUE_TYPES[typ].text] if typ in d.VALUE_TYPES else (TEXT, "string")
 
 
 def kind_word(kind):
@@ -90,7 +77,7 @@ class WireTypes:
         self.names = names  # parameter id -> name
         self.models = sorted(cat.models.values(), key=lambda m: m.name)
         self.enums = sorted(cat.enums.values(), key=lambda e: e.name)
-        clash = ({f"{VALUE_DEF_PREFIX}{t}" for t in d.SCALARS} | {WIRE_VALUE, MODEL_BAG}) & (
+        clash = ({f"{VALUE_DEF_PREFIX}{t}" for t in d.VALUE_TYPES} | {WIRE_VALUE, MODEL_BAG}) & (
             {m.name for m in self.models} | {e.name for e in self.enums})
         if clash:
             raise d.DescriptionError(f"names reserved for wire types: {sorted(clash)}")
@@ -130,6 +117,8 @@ class WireTypes:
             return "never"
         if mem.kind in ("TextMap", "StructureMap"):
             return "when not empty"
+        if mem.kind == "Command":  # the command serializer writes nothing for a null command
+            return "when set"
         if set(mem.opts) - cls.ALWAYS_OPTIONS:
             return "when set"
         return "always"
@@ -220,7 +209,7 @@ class WireTypes:
     def definitions(self):
         """[(name, schema, names of the definitions it refers to)] of every definition."""
         defs = []
-        for typ in d.SCALARS:
+        for typ in d.VALUE_TYPES:
             schema = value_text(typ)[0]
             defs.append((VALUE_DEF_PREFIX + typ, self.parameter_id_schema() if schema is None else schema))
         defs.append((WIRE_VALUE, {"description": "any parameter of an embedded bag",

@@ -62,17 +62,20 @@ Maker RegisterObject(const char* module, const char* classKey, Maker maker) {
 
 namespace {
 
-// Writes a command list as a list of command texts and a single command as its text.
+// Writes a command list as a list of command texts and a single command as its text. A
+// model's command member is handed over on every write, also when it holds no command:
+// then nothing is written, and the member reads back as null.
 class CommandSerializer final : public ICommandSerializer {
  public:
   void SerializeCommands(const RefCntPtr<const CommandsPresModel>& commands, std::uint32_t id,
                          SerializeStructure& cursor) override {
+    if (!commands) return;
     ListStructure list(id, cursor, kListCategory);
     for (const TString& c : commands->GetCommands()) cursor.ListItem(c);
   }
   void SerializeSimpleCommands(const RefCntPtr<const SimpleCommandsPresModel>& command, std::uint32_t id,
                                SerializeStructure& cursor) override {
-    cursor.Parameter(id, command->GetCommand());
+    if (command) cursor.Parameter(id, command->GetCommand());
   }
 };
 

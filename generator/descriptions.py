@@ -34,7 +34,14 @@ every member, nested models and list items shared; the serialized-value cache an
 the serializing flags are not copied) and `clone=deep` (the same, but nested
 models and list items whose class has a `Clone` of its own, generated or
 declared by `method`, are cloned when not null). Clones are generated for models
-without a base.
+without a base. `new`: the model's default id (and type ids) are new parameters (below).
+
+Parameter names. Every parameter id of the library's models has a name in wire text,
+pinned in descriptions/parameter-names.txt so that it never changes. The build refuses an
+id without a pinned name, which is most often a mistyped id, unless the model line (for its
+default and type ids) or the member line (for its id and item id) carries `new`; such an
+id is named after its member until `pmgen.py ... --pin-names` pins it, after which the
+build asks for `new` to be dropped.
 
 Kind maps (draw items, render nodes): a dispatching root given `fallback=C`
 hands each model on by a map from type values to classes instead of a plain
@@ -151,6 +158,7 @@ Member options:
     byref          a `C++ type` member that points to a host object it does not
                    own: SetX(const T&) keeps its address, GetX() returns the
                    pointer, null at start
+    new            the member's id (and item id) are new parameters, not yet pinned
 """
 
 import re
@@ -286,42 +294,53 @@ def enumerator_names(enum):
 
 # ---------------------------------------------------------------- models
 
-SCALARS = {
-    # description name: (C++ type, held by value in accessors, category)
-    "bool": ("bool", True, "flag"),
-    "int": ("int", True, "number"),
-    "uint": ("unsigned int", True, "number"),
-    "int64": ("std::int64_t", True, "number"),
-    "uint64": ("std::uint64_t", True, "number"),
-    "float": ("float", True, "number"),
-    "double": ("double", True, "number"),
-    "seconds": ("std::chrono::seconds", True, "number"),
-    "TString": ("TString", False, "text"),
-    "FieldName": ("FieldName", False, "value"),
-    "QualifiedName": ("QualifiedName", False, "value"),
-    "FormattedText": ("FormattedText", False, "value"),
-    "TUUID": ("TUUID", False, "value"),
-    "ColorObject": ("ColorObject", False, "value"),
-    "DataValue": ("DataValue", False, "value"),
-    "DocParameterID": ("DocParameterID", True, "enum"),
-    "SimpleIdentifier": ("SimpleIdentifier", False, "value"),
-    "ObjectIdentifier": ("ObjectIdentifier", False, "value"),
-    "StateIdentifier": ("StateIdentifier", False, "value"),
-    "SlideIdentifier": ("SlideIdentifier", False, "value"),
-    "DateTime": ("DateTime", False, "value"),
+@dataclass(frozen=True)
+class ValueType:
+    """A type of value that a member, a list item or a map value holds."""
+    cpp: str              # the C++ type
+    by_value: bool        # accessors take and return it by value (else by const reference)
+    category: str         # flag, number, enum, text or value
+    text: str             # the form of its text on the wire (wiretypes.TEXT_FORMS)
+    vector: bool = False  # a number vector may hold it
+    wired: bool = True    # False: held by members without a parameter only
+    header: str = ""      # the header that brings the type and what the framework needs of it
+
+
+_HOST_VALUES = "framework/HostValues.h"
+# Every value type by its description name: the one list the generator and the readers'
+# schema and declarations work from.
+VALUE_TYPES = {
+    "bool": ValueType("bool", True, "flag", "flag"),
+    "int": ValueType("int", True, "number", "integer", vector=True),
+    "uint": ValueType("unsigned int", True, "number", "unsigned", vector=True),
+    "int64": ValueType("std::int64_t", True, "number", "integer"),
+    "uint64": ValueType("std::uint64_t", True, "number", "unsigned"),
+    "float": ValueType("float", True, "number", "real", vector=True),
+    "double": ValueType("double", True, "number", "real", vector=True),
+    "seconds": ValueType("std::chrono::seconds", True, "number", "integer"),
+    "TString": ValueType("TString", False, "text", "text"),
+    "FieldName": ValueType("FieldName", False, "value", "text"),
+    "QualifiedName": ValueType("QualifiedName", False, "value", "text"),
+    "FormattedText": ValueType("FormattedText", False, "value", "text"),
+    "TUUID": ValueType("TUUID", False, "value", "uuid"),
+    "ColorObject": ValueType("ColorObject", False, "value", "colour"),
+    "DataValue": ValueType("DataValue", False, "value", "data-value"),
+    "DocParameterID": ValueType("DocParameterID", True, "enum", "parameter-id"),
+    "SimpleIdentifier": ValueType("SimpleIdentifier", False, "value", "uuid"),
+    "ObjectIdentifier": ValueType("ObjectIdentifier", False, "value", "uuid"),
+    "StateIdentifier": ValueType("StateIdentifier", False, "value", "uuid"),
+    "SlideIdentifier": ValueType("SlideIdentifier", False, "value", "uuid"),
+    "DateTime": ValueType("DateTime", False, "value", "text", wired=False),
+    "QImage": ValueType("QImage", False, "value", "image", header=_HOST_VALUES),
+    "QPixmap": ValueType("QPixmap", False, "value", "image", header=_HOST_VALUES),
 }
-SCALARS.update({
-    "QImage": ("QImage", False, "value"),
-    "QPixmap": ("QPixmap", False, "value"),
-})
 # Value structures of the presentation layer: nested structures or structure-map values
 # written by their own StructSerializer<V, V>.
 HOST_STRUCTURES = {"PaneId": "PaneId", "DataColumn": "DataColumn"}
 # The header that brings a member type and what the framework needs of it.
-TYPE_HEADERS = {t: "framework/HostValues.h" for t in ("QImage", "QPixmap", "PaneId", "DataColumn")}
-# Value types that members hold but that never travel: they take no parameter id.
-UNWIRED = {"DateTime"}
-NUMBER_VECTOR = {"int": "int", "uint": "unsigned int", "float": "float", "double": "double"}
+TYPE_HEADERS = {**{n: t.header for n, t in VALUE_TYPES.items() if t.header},
+                **{n: _HOST_VALUES for n in HOST_STRUCTURES}}
+NUMBER_VECTOR = {n: t.cpp for n, t in VALUE_TYPES.items() if t.vector}
 EXTERNAL_MODELS = {"Commands": "CommandsPresModel", "SimpleCommands": "SimpleCommandsPresModel"}
 
 def wire_shape(mem):
@@ -384,6 +403,7 @@ class Model:
     external: bool = False  # described elsewhere; known here, not generated here
     write_hook: Optional[str] = None  # hand-written: void F(const M&, SerializeStructure&), after the members
     read_hook: Optional[str] = None   # hand-written: void F(M&, const IParameters&), after the members
+    new: bool = False  # its default and type ids are new parameters, not yet pinned
     methods: list = field(default_factory=list)  # hand-written member declarations, verbatim
     includes: list = field(default_factory=list)  # headers the family's declarations need
     serializer_includes: list = field(default_factory=list)  # headers only the serializer unit needs
@@ -498,6 +518,8 @@ def parse_models(path, family):
                         cur.write_hook = v
                     elif k == "read-hook" and v:
                         cur.read_hook = v
+                    elif k == "new" and not v:
+                        cur.new = True
                     else:
                         fail(path, no, f"unknown model option {o!r}")
                 models.append(cur)
@@ -525,7 +547,7 @@ def parse_models(path, family):
                 k, eq, v = w.partition("=")
                 if k in mem.opts:
                     fail(path, no, f"option {k!r} given twice")
-                if k in ("opt", "ctx", "noread", "nowrite", "nonconst-get", "nonconst-items", "byref") and not eq:
+                if k in ("opt", "ctx", "noread", "nowrite", "nonconst-get", "nonconst-items", "byref", "new") and not eq:
                     mem.opts[k] = True
                 elif k in ("start", "omit", "if", "item", "mapflag", "via", "read-after", "elem", "elem-get",
                            "unless") and eq:
@@ -765,8 +787,8 @@ class Catalogue:
 
     def _element(self, model, mem, text):
         """(description name, C++ type, is model, enum) of one value type."""
-        if text in SCALARS:
-            return text, SCALARS[text][0], False, None
+        if text in VALUE_TYPES:
+            return text, VALUE_TYPES[text].cpp, False, None
         if text in self.enums:
             return text, self.enums[text].cpp_name, False, self.enums[text]
         if text in self.models:
@@ -855,7 +877,7 @@ class Catalogue:
             fail(mem.path, mem.line, "byref is for members of a C++ type")
         if "mapflag" in o and mem.kind != "TextMap":
             fail(mem.path, mem.line, "mapflag= is for text maps")
-        if "via" in o and (mem.kind != "ScalarText" or o["via"] not in SCALARS):
+        if "via" in o and (mem.kind != "ScalarText" or o["via"] not in VALUE_TYPES):
             fail(mem.path, mem.line, "via= names a scalar type for a scalar member")
         if "elem-get" in o and mem.shape not in ("list", "vector"):
             fail(mem.path, mem.line, "elem-get= is for lists")
@@ -863,7 +885,7 @@ class Catalogue:
             fail(mem.path, mem.line, f"{mem.stem}: a list or map stem ends in 's', or give elem=")
         if "unless" in o and not re.fullmatch(r"[A-Za-z_][\w:]*", o["unless"]):
             fail(mem.path, mem.line, "unless= names a function")
-        if mem.elem in UNWIRED and mem.id is not None:
+        if mem.elem in VALUE_TYPES and not VALUE_TYPES[mem.elem].wired and mem.id is not None:
             fail(mem.path, mem.line, f"a {mem.elem} member takes no parameter id (use -)")
         if mem.id is None and any(k in o for k in ("opt", "omit", "if", "item", "mapflag", "via", "noread", "nowrite",
                                                    "unless", "nonconst-items")):

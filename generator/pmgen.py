@@ -221,7 +221,7 @@ class Emitter:
         (`Actions`, `ActiveZoneIDss`) and the element stem drops its last "s"."""
         s, t, e = mem.stem, mem.cpp, mem.elem_cpp
         # Flags, numbers and enumerations travel by value, everything else by const reference.
-        by_value = mem.elem_enum is not None or (mem.elem in d.SCALARS and d.SCALARS[mem.elem][1])
+        by_value = mem.elem_enum is not None or (mem.elem in d.VALUE_TYPES and d.VALUE_TYPES[mem.elem].by_value)
         f = f"m_{s}"
         const = "" if "nonconst-get" in mem.opts else " const"
         if "byref" in mem.opts:
@@ -258,17 +258,15 @@ class Emitter:
                 f"void Set{s}({t}&& value) {{ {f} = std::move(value); }}"]
 
     def storage(self, mem):
+        """The member's declaration. Every member starts with a value: its starting value, or
+        the value-initialised one of its type, unless the constructor sets it."""
         start = mem.opts.get("start")
         if "byref" in mem.opts:
             return f"{mem.cpp} m_{mem.stem} = nullptr;"
-        init = ""
-        if start is not None and start != "new" and not (start.startswith("`")):
-            init = f"{{{self.literal(mem, start)}}}"
-        elif start is None and mem.shape == "single" and (mem.elem in ("bool", "int", "uint", "int64", "uint64",
-                                                                        "float", "double", "DocParameterID")
-                                                           or mem.elem_enum is not None):
-            init = "{}"
-        return f"{mem.cpp} m_{mem.stem}{init};"
+        if start is not None and (start == "new" or start.startswith("`")):
+            return f"{mem.cpp} m_{mem.stem};"  # set by the constructor
+        init = self.literal(mem, start) if start is not None else ""
+        return f"{mem.cpp} m_{mem.stem}{{{init}}};"
 
     def family_deps(self, fam):
         """Headers the family's model header includes."""
@@ -451,7 +449,7 @@ class Emitter:
     def member_row(self, m, idx, mem, consts, wired=None):
         kind = mem.kind
         via = mem.opts.get("via")
-        tmpl = f"K::{kind}, &M::m_{mem.stem}" + (f", {d.SCALARS[via][0]}" if via else "")
+        tmpl = f"K::{kind}, &M::m_{mem.stem}" + (f", {d.VALUE_TYPES[via].cpp}" if via else "")
         row = f'Member<{tmpl}>("{mem.stem}", 0x{mem.id:08x})'
         if kind == "StructureList":
             row += f".Item(0x{mem.item_id:08x})"
@@ -630,7 +628,7 @@ class Emitter:
                         structures[mem.elem].add(mem.item_id)
                         ids.add(mem.item_id)
                 elif mem.kind != "EmbeddedParameters":
-                    typ = d.SCALARS[mem.opts["via"]][0] if "via" in mem.opts else mem.elem_cpp
+                    typ = d.VALUE_TYPES[mem.opts["via"]].cpp if "via" in mem.opts else mem.elem_cpp
                     if mem.kind == "ContextualValue":
                         typ = "TString"
                     values.setdefault(typ, set()).add(mem.id)
@@ -765,6 +763,26 @@ def read_pinned_names(path):
     return pinned
 
 
+def check_pinned(cat, pinned):
+    """Every parameter id of the catalogue's own models has a pinned name, unless its model or
+    member line marks it new; a pinned id is not marked new."""
+    for m in sorted(cat.models.values(), key=lambda m: (m.path, m.line)):
+        if m.external:
+            continue
+        uses = [(pid, m.path, m.line, m.new) for pid in [m.default_id] + m.type_ids]
+        for mem in m.members:
+            if mem.id is not None:
+                uses.append((mem.id, mem.path, mem.line, "new" in mem.opts))
+            if mem.kind == "StructureList":
+                uses.append((mem.item_id, mem.path, mem.line, "new" in mem.opts))
+        for pid, path, line, new in uses:
+            if pid in pinned and new:
+                d.fail(path, line, f"parameter 0x{pid:08x} is pinned as {pinned[pid]}: drop 'new'")
+            if pid not in pinned and not new:
+                d.fail(path, line, f"parameter 0x{pid:08x} has no pinned name: a mistyped id? Mark a new "
+                                   f"parameter 'new' (or pin every name in use with --pin-names)")
+
+
 def pin_names(path, names):
     """Writes every name in use to the names file, so that none changes later."""
     with open(path, "w", encoding="utf-8") as f:
@@ -817,6 +835,8 @@ def plan(args, cat):
         out[cname] = None  # written together with the header
     if args.mode == "library":
         em = Emitter(cat, read_pinned_names(args.names) if args.names else {})
+        if args.catalogue and args.names and not args.pin_names:
+            check_pinned(cat, em.pinned)
         for fam in em.families:
             out[f"models/{fam}Models.h"] = (lambda fam=fam: em.emit_family_header(fam))
             out[f"models/{fam}Models.cpp"] = (lambda fam=fam: em.emit_family_models(fam))

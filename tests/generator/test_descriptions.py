@@ -136,6 +136,20 @@ class ParameterNames(unittest.TestCase):
         self.assertEqual(pinned[0xd6000002], "BPresModel.X")
         self.assertEqual(len(set(pinned.values())), len(pinned))
 
+    def test_an_id_without_a_pinned_name_must_be_marked_new(self):
+        import pmgen
+        pinned = {0xf1000001: "APresModel", 0xd6000001: "X"}
+        typo = load("model APresModel 0xf1000001\n  X int 0xd6000001\n  Y int 0xd6000011\n")
+        with self.assertRaises(d.DescriptionError) as cm:
+            pmgen.check_pinned(typo, pinned)
+        self.assertIn("0xd6000011 has no pinned name", str(cm.exception))
+        pmgen.check_pinned(load("model APresModel 0xf1000001\n  X int 0xd6000001\n  Y int 0xd6000011 new\n"
+                                "model BPresModel 0xf1000002 new\n  Bs [BPresModel] 0xd6000012 item=0xd6000013 new\n"),
+                           pinned)
+        with self.assertRaises(d.DescriptionError) as cm:
+            pmgen.check_pinned(load("model APresModel 0xf1000001 new\n"), pinned)
+        self.assertIn("drop 'new'", str(cm.exception))
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -125,7 +125,6 @@ bool FormatControlPresModel::operator==(const FormatControlPresModel& other) con
          GetTypeOfFormatControl() == other.GetTypeOfFormatControl() &&
          GetCommandRedirectType() == other.GetCommandRedirectType();
 }
-bool FormatControlPresModel::operator!=(const FormatControlPresModel& other) const { return !(*this == other); }
 
 namespace {
 const FormatControlPresModel& Base(const FormatControlPresModel& control) { return control; }
@@ -134,12 +133,10 @@ const FormatControlPresModel& Base(const FormatControlPresModel& control) { retu
 bool NumericControlPresModel::operator==(const NumericControlPresModel& other) const {
   return Base(*this) == other && GetValue() == other.GetValue();
 }
-bool NumericControlPresModel::operator!=(const NumericControlPresModel& other) const { return !(*this == other); }
 
 bool TextControlPresModel::operator==(const TextControlPresModel& other) const {
   return Base(*this) == other && GetValue() == other.GetValue();
 }
-bool TextControlPresModel::operator!=(const TextControlPresModel& other) const { return !(*this == other); }
 
 // The palette choice is a matter of the picker, not of the colour edited.
 bool ColorControlPresModel::operator==(const ColorControlPresModel& other) const {
@@ -147,30 +144,24 @@ bool ColorControlPresModel::operator==(const ColorControlPresModel& other) const
          GetCanBeNone() == other.GetCanBeNone() && GetCanMatchMarkColor() == other.GetCanMatchMarkColor() &&
          GetHasOpacity() == other.GetHasOpacity() && GetColorSwatchType() == other.GetColorSwatchType();
 }
-bool ColorControlPresModel::operator!=(const ColorControlPresModel& other) const { return !(*this == other); }
 
 bool SelectorControlPresModel::operator==(const SelectorControlPresModel& other) const {
   return Base(*this) == other && GetValue() == other.GetValue();
 }
-bool SelectorControlPresModel::operator!=(const SelectorControlPresModel& other) const { return !(*this == other); }
 
 bool ToggleControlPresModel::operator==(const ToggleControlPresModel& other) const {
   return Base(*this) == other && GetValue() == other.GetValue();
 }
-bool ToggleControlPresModel::operator!=(const ToggleControlPresModel& other) const { return !(*this == other); }
 
 bool ButtonControlPresModel::operator==(const ButtonControlPresModel& other) const {
   return Base(*this) == other && GetLabel() == other.GetLabel();
 }
-bool ButtonControlPresModel::operator!=(const ButtonControlPresModel& other) const { return !(*this == other); }
 
 // The nested formats are compared as objects: the same format, not an equal one.
 bool DisplayControlPresModel::operator==(const DisplayControlPresModel& other) const {
   return Base(*this) == other && GetValue().get() == other.GetValue().get();
 }
-bool DisplayControlPresModel::operator!=(const DisplayControlPresModel& other) const { return !(*this == other); }
 
 bool SliderControlPresModel::operator==(const SliderControlPresModel& other) const {
   return Base(*this) == other && GetValue().get() == other.GetValue().get();
 }
-bool SliderControlPresModel::operator!=(const SliderControlPresModel& other) const { return !(*this == other); }

@@ -76,9 +76,6 @@ bool ShelfDropPositionPresModel::operator==(const ShelfDropPositionPresModel& ot
          GetOverrideOrigEncoding() == other.GetOverrideOrigEncoding() &&
          GetPaneSpecificationId() == other.GetPaneSpecificationId();
 }
-bool ShelfDropPositionPresModel::operator!=(const ShelfDropPositionPresModel& other) const {
-  return !(*this == other);
-}
 
 bool ShelfDropPositionPresModel::IsEmpty() const {
   return static_cast<std::int32_t>(GetShelfType()) == 0 || GetIndex() < 0;

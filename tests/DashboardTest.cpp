@@ -165,6 +165,19 @@ TEST(DashboardSizeControl, SpinBoxBoundsAndStepStartAwayFromZero) {
   EXPECT_FALSE(Writes(out, "Begin SubStructure"));
 }
 
+// ---- sheet identities
+
+TEST(SheetIdentity, DefaultsAndSharedIds) {
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const SheetPathPresModel>(MakeRefCnt<SheetPathPresModel>())),
+            test::Lines({"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}));
+  auto visual = MakeRefCnt<VisualIDPresModel>();
+  visual->SetWorksheet(u"Sheet 1");
+  EXPECT_EQ(test::OutputOf(RefCntPtr<const VisualIDPresModel>(visual)), test::Lines({"Parameter 0xd6df9bea Sheet 1"}));
+  const auto layout = test::OutputOf(RefCntPtr<const SheetLayoutInfoPresModel>(MakeRefCnt<SheetLayoutInfoPresModel>()));
+  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd6e80fee -1"), layout.end());
+  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd636a992 worksheet"), layout.end());
+}
+
 // ---- a whole dashboard
 
 RefCntPtr<DashboardPresModel> WholeDashboard() {

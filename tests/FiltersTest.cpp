@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "models/CalculationModels.h"
 #include "models/FiltersModels.h"
 #include "vqxcore/MultiDomain.h"
 #include "wire/JsonCursor.h"
@@ -237,21 +236,6 @@ TEST(FilterDialogs, ANullCommandIsStillHandedToTheCommandSerializerAnOptionalOne
   (void)test::OutputOf(RefCntPtr<const QuantitativeFilterDialogPresModel>(MakeRefCnt<QuantitativeFilterDialogPresModel>()));
   ObjectFactoryUtils::RegisterObject("VqxDoc", "CommandSerializerID", previous);
   EXPECT_EQ(g_handed, (std::vector<std::pair<std::uint32_t, bool>>{{0xd6e4461bu, false}}));
-}
-
-TEST(Calculations, ConstructorsSetOnlyWhatTheyAreGiven) {
-  const auto item = MakeRefCnt<AutoCompleteItemPresModel>(static_cast<AutoCompleteItemType>(0));
-  EXPECT_EQ(item->GetItemType(), static_cast<AutoCompleteItemType>(0));
-  EXPECT_EQ(MakeRefCnt<AutoCompleteItemPresModel>()->GetItemType(), static_cast<AutoCompleteItemType>(2));
-  const auto token = MakeRefCnt<ExpressionTokenPresModel>(static_cast<Expression::Op>(3), TString(u"SUM"), 7);
-  EXPECT_EQ(token->GetSourceText(), TString(u"SUM"));
-  EXPECT_EQ(token->GetPosition(), 7);
-  EXPECT_EQ(token->GetType(), static_cast<Expression::Op>(3));
-  // A default calculation carries its join model and writes it.
-  const auto calc = MakeRefCnt<CalculationPresModel>();
-  ASSERT_TRUE(calc->GetJoinOnCalcInfoPresModel());
-  const auto trace = test::TraceOf(RefCntPtr<const CalculationPresModel>(calc));
-  EXPECT_NE(std::find(trace.begin(), trace.end(), "Begin SubStructure 0xd6f1d7e3"), trace.end());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "TestSupport.h"
 #include "models/PageCacheModels.h"
-#include "models/SheetIdentityModels.h"
 #include "presentation-model/SimpleTypesPresModelHelpers.h"
 
 namespace {
@@ -134,17 +133,6 @@ TEST(PageCache, PagesOfRowsAndColumns) {
   paged->SetPageRowCount(0);  // outside the model: no division by zero
   EXPECT_EQ(paged->CalculateCacheRow(5), 0u);
   EXPECT_EQ(PageCacheIDPresModel::NeverTimeout, std::chrono::seconds(-1));
-}
-
-TEST(SheetIdentity, DefaultsAndSharedIds) {
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const SheetPathPresModel>(MakeRefCnt<SheetPathPresModel>())),
-            test::Lines({"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}));
-  auto visual = MakeRefCnt<VisualIDPresModel>();
-  visual->SetWorksheet(u"Sheet 1");
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const VisualIDPresModel>(visual)), test::Lines({"Parameter 0xd6df9bea Sheet 1"}));
-  const auto layout = test::OutputOf(RefCntPtr<const SheetLayoutInfoPresModel>(MakeRefCnt<SheetLayoutInfoPresModel>()));
-  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd6e80fee -1"), layout.end());
-  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd636a992 worksheet"), layout.end());
 }
 
 }  // namespace

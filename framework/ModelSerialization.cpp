@@ -97,7 +97,14 @@ void Dispatch(const ModelInfo& info, const PresentationModel* model, SerializeSt
   }
   if (!wrapper) wrapper = info.wrap(model);
   const IStructureSerializer* serializer = cursor.GetStructureSerializer(type);
-  if (!serializer) ThrowNullPointerDereferenced();
+  if (!serializer) {  // no class is registered for the discriminant's value
+    try {
+      ThrowNullPointerDereferenced();
+    } catch (ErrorPlace& e) {
+      e.AddStep(MemberStep(info, d));
+      throw;
+    }
+  }
   serializer->SerializeParameter(wrapper, type, cursor, false);
 }
 

@@ -9,6 +9,8 @@ the description files.
     pmgen.py ... --dump              prints the resolved models as JSON (to check transcriptions)
     pmgen.py --out DIR --mode wiretypes --enums ... --models ... --host-enums ... --names N
                                      the schema, TypeScript and listing of the wire text, for pmtool
+    pmgen.py --out DIR --mode starts --enums ... --models ... --host-enums ...
+                                     for the tests: each model's members against their starts
     pmgen.py ... --print schema|typescript|listing   prints one of them (wiretypes.py)
 
 Files are rewritten only when their text changes, so that a description edit rebuilds
@@ -670,6 +672,62 @@ class Emitter:
             order.insert(order.index(after) + 1, i)
         return order
 
+    # -- starting values, for the tests: what a new model must hold
+
+    def effective_starts(self, m):
+        """{member stem: (member, start)} over m's class chain, as m's constructor leaves
+        them: each class's declared starts, then what its constructor sets (start:, the tag of
+        its kind, the case of its level), the classes from the root down."""
+        chain = list(reversed([m] + self.cat.ancestors(m)))
+        starts = {}
+        for c in chain:
+            for mem in c.members:
+                starts[mem.stem] = (mem, mem.opts.get("start"))
+            for stem, value in c.starts:
+                starts[stem] = (starts[stem][0], value)
+            if c.tag_value is not None:
+                kind = self.cat.kind_member(c if c.hierarchy else c.root, c)
+                starts[kind.stem] = (kind, str(c.tag_value))
+            if c.case_value is not None:
+                disc = self.cat.member(c.base_model, c.base_model.level_dispatch)
+                starts[disc.stem] = (disc, str(c.case_value))
+        return starts
+
+    def start_check(self, mem, start):
+        """One line of a model's check: the member against its starting value."""
+        get = f'm.Get{mem.stem}()'
+        if start is None:
+            return f'ExpectValueInitialised(wrong, "{mem.stem}", {get});'
+        if start == "new":
+            return f'ExpectMade(wrong, "{mem.stem}", {get});'
+        if start.startswith("`"):
+            return f'ExpectStartOf(wrong, "{mem.stem}", {get}, [] {{ return {start[1:-1]}; }});'
+        return f'ExpectStart(wrong, "{mem.stem}", {get}, {self.literal(mem, start, mem.cpp)});'
+
+    def emit_start_checks(self):
+        """For every model, a check of each member of a new model against the starting value
+        its description gives (the constructor's own settings included), and of its
+        serializing flags and serialized-value cache: what tests hold models made in dirty
+        memory against."""
+        models = sorted((m for m in self.cat.models.values() if not m.external), key=lambda m: m.name)
+        o = [HEADER.format(src="all descriptions"), '#include "StartingValues.h"\n']
+        o.extend(f'#include "{self.family_header(f)}"\n' for f in sorted({m.family for m in models}))
+        o.append("\nnamespace {\n")
+        for m in models:
+            o.append(f"\nvoid Check{m.name}(PresentationModel& model, std::vector<std::string>& wrong) {{\n")
+            o.append(f"  auto& m = static_cast<{m.name}&>(model);\n")
+            for mem, start in self.effective_starts(m).values():
+                o.append(f"  {self.start_check(mem, start)}\n")
+            for c in [m] + self.cat.ancestors(m):
+                if self.has_flag(c):
+                    o.append(f'  ExpectStart(wrong, "{self.flag_name(c)}", m.Get{self.flag_name(c)}(), false);\n')
+            o.append('  ExpectValueInitialised(wrong, "serialized value", m.GetSerializedVal());\n}\n')
+        o.append("\n}  // namespace\n\nstd::span<const StartingValues> AllStartingValues() {\n"
+                 "  static const StartingValues kModels[] = {\n")
+        o.extend(f"      {{&{m.name}::GetModelInfo, &Check{m.name}}},\n" for m in models)
+        o.append("  };\n  return kModels;\n}\n")
+        return "".join(o)
+
     # -- catalogue: every model and enumeration, and the host's registration
 
     def parameter_names(self):
@@ -822,6 +880,9 @@ def plan(args, cat):
     out = {}
     if args.mode == "wiretypes":
         return plan_wiretypes(args, cat)
+    if args.mode == "starts":
+        em = Emitter(cat)
+        return {"StartingValues.cpp": em.emit_start_checks}
     enums = [e for e in cat.enums.values()
              if not e.external and (e.host if args.mode == "host" else not e.host)]
     groups = {}
@@ -865,7 +926,7 @@ def plan_wiretypes(args, cat):
 def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("--out", required=True)
-    ap.add_argument("--mode", choices=("library", "host", "wiretypes"), required=True)
+    ap.add_argument("--mode", choices=("library", "host", "wiretypes", "starts"), required=True)
     ap.add_argument("--enums", nargs="*", default=[])
     ap.add_argument("--models", nargs="*", default=[])
     ap.add_argument("--host-enums", nargs="*", default=[])

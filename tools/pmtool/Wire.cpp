@@ -78,10 +78,82 @@ int Samples(const Args& args) {
   return 0;
 }
 
+namespace {
+
+// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped.
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += ch;
+    }
+  }
+  return out + "\"";
+}
+
+// One text of a batch: read (leniently when asked) and written again; a JSON object on one
+// line holding the text written, or the error with its place, and what was skipped.
+std::string ReadOne(const WireReader& reader, const std::string& text, bool lenient) {
+  std::vector<WireReader::Skipped> skipped;
+  std::string out = "{";
+  try {
+    RefCntPtr<IParameters> bag;
+    try {
+      bag = lenient ? reader.ReadLenient(text, skipped) : reader.Read(text);
+    } catch (const WireFormatException& e) {
+      out += "\"stage\":\"read\",\"offset\":" + std::to_string(e.Offset()) + ",\"reason\":" + Quoted(e.Reason()) +
+             ",\"path\":" + Quoted(ErrorPathOf(e));
+      bag = nullptr;
+    }
+    if (bag) {
+      try {
+        const std::string written = JsonCursor::Write(HostRegistry(), *bag);
+        out += "\"text\":" + Quoted(written);
+      } catch (const std::exception& e) {
+        out += "\"stage\":\"write\",\"reason\":" + Quoted(e.what()) + ",\"path\":" + Quoted(ErrorPathOf(e));
+      }
+    }
+  } catch (const std::exception& e) {
+    out += "\"stage\":\"read\",\"reason\":" + Quoted(e.what()) + ",\"path\":" + Quoted(ErrorPathOf(e));
+  }
+  out += ",\"skipped\":[";
+  for (std::size_t i = 0; i < skipped.size(); ++i)
+    out += std::string(i ? "," : "") + "{\"offset\":" + std::to_string(skipped[i].offset) +
+           ",\"path\":" + Quoted(skipped[i].path) + ",\"reason\":" + Quoted(skipped[i].reason) + "}";
+  return out + "]}";
+}
+
+// --batch: one wire text per line of the input, one line of results per text.
+int ReadBatch(const std::string& input, bool lenient) {
+  const WireReader reader(HostRegistry());
+  std::size_t at = 0;
+  while (at < input.size()) {
+    std::size_t end = input.find('\n', at);
+    if (end == std::string::npos) end = input.size();
+    std::printf("%s\n", ReadOne(reader, input.substr(at, end - at), lenient).c_str());
+    at = end + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
 int Read(const Args& args) {
-  const bool lenient = !args.empty() && args[0] == "--lenient";
-  const std::size_t files = args.size() - (lenient ? 1 : 0);
-  if (files > 1) throw std::runtime_error("usage: pmtool read [--lenient] [FILE]");
+  bool lenient = false, batch = false;
+  std::size_t at = 0;
+  for (; at < args.size() && (args[at] == "--lenient" || args[at] == "--batch"); ++at)
+    (args[at] == "--lenient" ? lenient : batch) = true;
+  const std::size_t files = args.size() - at;
+  if (files > 1) throw std::runtime_error("usage: pmtool read [--lenient] [--batch] [FILE]");
+  if (batch) return ReadBatch(ReadInput(files ? args.back() : "-"), lenient);
   std::vector<WireReader::Skipped> skipped;
   const RefCntPtr<IParameters> bag = ReadWire(ReadInput(files ? args.back() : "-"), lenient ? &skipped : nullptr);
   for (const WireReader::Skipped& s : skipped)

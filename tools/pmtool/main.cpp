@@ -67,13 +67,17 @@ std::span<const Command> AllCommands() {
       {"samples", 0, 2, &Samples, "[--seed N]", "one sample per model, one wire text per line",
        "Prints, for every model in name order, the wire text of a sample as `sample` makes it,\n"
        "one per line."},
-      {"read", 0, 2, &Read, "[--lenient] [FILE]", "reads wire text (standard input for - or none), writes it again",
+      {"read", 0, 3, &Read, "[--lenient] [--batch] [FILE]", "reads wire text (standard input for - or none), writes it again",
        "Reads wire text from FILE (standard input for - or none) into models and writes them\n"
        "again. Text that is not wire text is an error with its byte offset and the path to the\n"
        "place; an unknown parameter name comes with the closest known names. With --lenient,\n"
        "text from a newer writer: unknown parameter names are left out, unknown enumeration\n"
        "texts read as the default value, and each is listed on standard error\n"
-       "(\"skipped: byte N, PATH: REASON\")."},
+       "(\"skipped: byte N, PATH: REASON\").\n"
+       "With --batch, every line of the input is a wire text of its own, and one line of JSON is\n"
+       "printed per text: {\"text\": the text written again} or {\"stage\": \"read\" or \"write\",\n"
+       "\"offset\": byte (reading), \"reason\", \"path\"}, and \"skipped\": [{\"offset\", \"path\",\n"
+       "\"reason\"}] (unknown names get no suggestions); the exit status is 0 whatever the texts."},
       {"pretty", 0, 1, &Pretty, "[FILE]", "wire text laid out for reading",
        "Reads wire text like `read` and prints the same text indented, one member or item per\n"
        "line; nothing but white space changes."},

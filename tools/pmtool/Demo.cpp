@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <stdexcept>
 #include <cstdio>
 #include <string>
 
@@ -24,9 +26,42 @@ using Clock = std::chrono::steady_clock;
 
 double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
 
+std::size_t TextBytes(const ParametersRegistry& registry, int worksheets) {
+  const sample::SampleDashboard parts(registry, {.worksheets = worksheets});
+  return JsonCursor::Write(registry, *parts.Build()->AsIParameters()).size();
+}
+
+// --text: the wire text of the demo's dashboard; --text SIZE: of the benchmarks' document of
+// that size (bench/BenchSupport.cpp): the dashboard with as many worksheets as come nearest
+// the size (text grows linearly with them), seed 7.
+int DocumentText(std::string_view size) {
+  if (size.empty()) {
+    const sample::SampleDashboard parts(HostRegistry(), sample::DashboardShape{});
+    std::printf("%s\n", JsonCursor::Write(HostRegistry(), *parts.Build()->AsIParameters()).c_str());
+    return 0;
+  }
+  const char* const kNames[] = {"100KB", "2.5MB", "25MB"};
+  constexpr double kTargets[] = {100e3, 2.5e6, 25e6};
+  int which = -1;
+  for (int i = 0; i < 3; ++i)
+    if (size == kNames[i]) which = i;
+  if (which < 0) throw std::runtime_error("usage: pmtool demo [--text [100KB|2.5MB|25MB]]");
+  const ParametersRegistry& registry = HostRegistry();
+  const double a = static_cast<double>(TextBytes(registry, 8)), b = static_cast<double>(TextBytes(registry, 40));
+  const double perSheet = (b - a) / 32, fixed = a - 8 * perSheet;
+  const int worksheets = std::max(1, static_cast<int>(std::lround((kTargets[which] - fixed) / perSheet)));
+  const sample::SampleDashboard parts(registry, {.worksheets = worksheets, .seed = 7});
+  std::printf("%s\n", JsonCursor::Write(registry, *parts.Build()->AsIParameters()).c_str());
+  return 0;
+}
+
 }  // namespace
 
-int Demo(const Args&) {
+int Demo(const Args& args) {
+  if (!args.empty()) {
+    if (args[0] != "--text") throw std::runtime_error("usage: pmtool demo [--text [100KB|2.5MB|25MB]]");
+    return DocumentText(args.size() == 2 ? args[1] : std::string_view());
+  }
   const ParametersRegistry& registry = HostRegistry();
   const auto t0 = Clock::now();
   const sample::SampleDashboard parts(registry, sample::DashboardShape{});

@@ -101,11 +101,14 @@ std::span<const Command> AllCommands() {
        "removed, a default id or discriminant value, a model, member or enumeration removed),\n"
        "\"note:\" for safe ones (members, models, enumerations and enumeration values added,\n"
        "presence changed). The last line counts both. Exit status 3 when there are errors."},
-      {"demo", 0, 0, &Demo, "", "builds, writes, replays and reads back a whole dashboard",
+      {"demo", 0, 2, &Demo, "[--text [SIZE]]", "builds, writes, replays and reads back a whole dashboard",
        "Builds a dashboard with its zones (worksheets showing their visuals, a title, a web page\n"
        "and an image), zone hierarchy, sizes, device layouts and command lists, writes it, writes\n"
        "it again (the models below the dashboard and its zones from their recorded text), reads\n"
-       "it back, checks that nothing changed, and prints the sizes and timings."},
+       "it back, checks that nothing changed, and prints the sizes and timings. With --text it\n"
+       "prints instead the dashboard's wire text; with --text SIZE (100KB, 2.5MB or 25MB) that of\n"
+       "the benchmarks' document of that size (the same dashboard with as many worksheets as\n"
+       "come nearest the size)."},
   };
   return kCommands;
 }

@@ -7,7 +7,8 @@
 # `cmake --install build --prefix DIR` puts the headers (library, framework, the platform
 # stand-in and the generated ones) under include/presmodel, the shared libraries under lib,
 # pmtool under bin, what readers of the wire text use (schema, TypeScript declarations,
-# listing) under share/presmodel, and the package configuration under
+# listing, and the web reader's package folder web/) under share/presmodel, and the package
+# configuration under
 # lib/cmake/PresentationModel. Qt is found by the package's own dependency lookup.
 
 include(CMakePackageConfigHelpers)
@@ -43,6 +44,12 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/platform/generated/ DESTINATION ${PM_INCLU
 install(FILES ${WIRE_TYPES_DIR}/presmodel.schema.json ${WIRE_TYPES_DIR}/presmodel.d.ts
               ${WIRE_TYPES_DIR}/presmodel.listing.json
         DESTINATION ${PM_DATA_DIR})
+# The web reader: a folder with its package.json that a web project depends on, and the viewer.
+set(PM_WEB_READER OFF)
+if(WEB_READER_DIR)
+  set(PM_WEB_READER ON)
+  install(DIRECTORY ${WEB_READER_DIR}/ DESTINATION ${PM_DATA_DIR}/web)
+endif()
 
 install(EXPORT PresentationModelTargets NAMESPACE presmodel:: DESTINATION ${PM_CONFIG_DIR})
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/PresentationModelConfig.cmake.in

@@ -8,7 +8,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(PM_GENERATOR ${CMAKE_SOURCE_DIR}/generator/pmgen.py)
 set(PM_GENERATOR_SOURCES ${CMAKE_SOURCE_DIR}/generator/pmgen.py ${CMAKE_SOURCE_DIR}/generator/descriptions.py
-                         ${CMAKE_SOURCE_DIR}/generator/wiretypes.py)
+                         ${CMAKE_SOURCE_DIR}/generator/wiretypes.py ${CMAKE_SOURCE_DIR}/generator/webmodule.py)
 
 function(pm_generate out_var)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "CATALOGUE" "MODE;OUT;NAMES" "ENUMS;MODELS;HOST_ENUMS;EXTERN_ENUMS;EXTERN_MODELS")

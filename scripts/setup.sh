@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build python3 pkg-config qtbase5-dev libgtest-dev libbenchmark-dev
-          rapidjson-dev clang libclang-rt-14-dev python3-jsonschema nodejs node-typescript
+          rapidjson-dev clang libclang-rt-14-dev python3-jsonschema nodejs node-typescript chromium
           libsimdjson-dev libprotobuf-dev protobuf-compiler linux-perf)
 missing=()
 for p in "${PACKAGES[@]}"; do

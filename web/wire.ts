@@ -456,13 +456,23 @@ function sameDataValue(a: DataValue, b: DataValue): boolean {
 }
 
 // Images travel as the base64 text of their PNG encoding; the null image is the empty text.
-// The text is kept as it is; a text that is not base64 of a PNG is refused.
+// The text is kept as it is, padded as the writer pads it; a text that is not base64 (padding
+// may be left out, not overdone) or not of a PNG is refused. (The library's reader decodes the
+// PNG and its writer encodes the pixels again: PNG data beyond the signature is not checked
+// here, and a PNG the library would encode otherwise is not encoded again.)
+const BASE64 = /^[A-Za-z0-9+/]*$/;
 const PNG_SIGNATURE = "iVBORw0KGgo";
 function checkImage(text: string, type: string): string {
   if (text.length === 0) return text;
-  if (text.length % 4 !== 0 || !/^[A-Za-z0-9+/]*={0,2}$/.test(text) || !text.startsWith(PNG_SIGNATURE))
+  let body = text;
+  let pad = 0;
+  while (pad < 3 && body.endsWith("=")) {
+    body = body.slice(0, -1);
+    ++pad;
+  }
+  if (pad > 2 || !BASE64.test(body) || (pad > 0 && text.length % 4 !== 0) || !body.startsWith(PNG_SIGNATURE))
     throw valueTextError(type, text);
-  return text;
+  return pad === 0 && body.length % 4 >= 2 ? body + "==".slice(body.length % 4 - 2) : text;
 }
 
 // ---- JSON text
@@ -701,6 +711,8 @@ class ClassInfo {
   checked = false; // a class of checked levels
   root: ClassInfo | null = null; // the class of its family that dispatches by discriminant
   reads: boolean[] = []; // for each of `all`: whether the class's reader sets it
+  reader: Reader | null | undefined = undefined; // readRaw made as code for the class, once
+  writer: MemberWriter | null | undefined = undefined; // writeMembers made as code, once
   kindMember: MemberInfo | null = null; // a kind root's member whose value names the class
   short: string;
   constructor(readonly name: string, readonly defaultId: number, readonly row: ModelRow) {
@@ -1068,13 +1080,19 @@ export class Catalogue {
       case "int":
         return plain((t) => parseSmall(t, -2147483648, 2147483647, "integer", true), (v) => String(v), {
           exact: (t) => smallExact(t, -2147483648, 2147483647, true),
-          json: intJson,
+          json: (v) => {
+            if (((v as number) | 0) !== v) throw new TypeError(`${String(v)} is not an int`);
+            return intJson(v);
+          },
           check: (v) => int(v, -2147483648, 2147483647),
         });
       case "uint":
         return plain((t) => parseSmall(t, 0, 4294967295, "unsigned integer", false), (v) => String(v), {
           exact: (t) => smallExact(t, 0, 4294967295, false),
-          json: intJson,
+          json: (v) => {
+            if ((v as number) >>> 0 !== v) throw new TypeError(`${String(v)} is not a uint`);
+            return intJson(v);
+          },
           check: (v) => int(v, 0, 4294967295),
         });
       case "int64":
@@ -1105,7 +1123,10 @@ export class Catalogue {
           (v) => v as string,
           {
             ...(code === "text" ? { exact: (t: string) => t } : {}),
-            json: (v) => quote(v as string),
+            json: (v) => {
+              if (typeof v !== "string") throw new TypeError(`${String(v)} is not a text`);
+              return quote(v);
+            },
             empty: (v) => (v as string).length === 0,
             compare: (a, b) => same(a === b),
             check: (v) => {
@@ -1393,6 +1414,7 @@ export class Catalogue {
     const bag: Bag = {};
     let n = 0;
     ctx.length += 2;
+    if (++ctx.depth > ctx.limits.depth) throw BAIL;
     for (const name in raw) {
       const p = this.byName.get(name);
       if (!p) throw BAIL;
@@ -1400,6 +1422,7 @@ export class Catalogue {
       ctx.length += name.length + 3;
       bag[name] = this.fastParam(p, raw[name], ctx);
     }
+    --ctx.depth;
     return bag;
   }
 
@@ -1411,7 +1434,7 @@ export class Catalogue {
     }
     if (p.shape === "S") {
       if (typeof raw === "string") {
-        if (!p.values || p.serializer === "Tuple") throw BAIL;
+        if (!p.values || p.serializer === "Tuple" || raw.length > ctx.longText) throw BAIL;
         ctx.length += raw.length + 2;
         if (p.serializer === "SimpleCommands") return raw;
         return this.fastText(p.codec!, raw);
@@ -1424,8 +1447,9 @@ export class Catalogue {
       return this.fastStructure(p, raw, ctx, null);
     }
     if (p.shape === "L") {
-      if (!Array.isArray(raw)) throw BAIL;
+      if (!Array.isArray(raw) || raw.length > ctx.limits.count) throw BAIL;
       ctx.length += 2 + (raw.length ? raw.length - 1 : 0);
+      if (++ctx.depth > ctx.limits.depth) throw BAIL;
       const out: unknown[] = new Array(raw.length);
       if (p.structures) {
         for (let i = 0; i < raw.length; ++i) {
@@ -1438,16 +1462,18 @@ export class Catalogue {
             out[i] = this.fastStructure(p, item, ctx, null);
           }
         }
+        --ctx.depth;
         return out;
       }
       if (!p.values) throw BAIL;
       const codec = p.codec;
       for (let i = 0; i < raw.length; ++i) {
         const item = raw[i];
-        if (typeof item !== "string") throw BAIL;
+        if (typeof item !== "string" || item.length > ctx.longText) throw BAIL;
         ctx.length += item.length + 2;
         out[i] = codec ? this.fastText(codec, item) : item;
       }
+      --ctx.depth;
       return out;
     }
     // a map
@@ -1455,8 +1481,10 @@ export class Catalogue {
     const out = new Map<string, unknown>();
     let n = 0;
     ctx.length += 2;
+    if (++ctx.depth > ctx.limits.depth) throw BAIL;
     for (const key in raw) {
       if (n++) ctx.length += 1;
+      if (key.length > ctx.longText) throw BAIL;
       ctx.length += key.length + 3;
       const item = raw[key];
       if (p.structures) {
@@ -1466,11 +1494,12 @@ export class Catalogue {
         } else if (typeof item !== "object" || Array.isArray(item)) throw BAIL;
         else out.set(key, this.fastStructure(p, item, ctx, null));
       } else {
-        if (typeof item !== "string" || !p.codec) throw BAIL;
+        if (typeof item !== "string" || !p.codec || item.length > ctx.longText) throw BAIL;
         ctx.length += item.length + 2;
         out.set(key, this.fastText(p.codec, item));
       }
     }
+    --ctx.depth;
     return out;
   }
 
@@ -1482,9 +1511,10 @@ export class Catalogue {
 
   private fastTuple(raw: JsonValue[], ctx: ReadContext): DataValue[] {
     ctx.length += 2 + (raw.length ? raw.length - 1 : 0);
+    if (raw.length > ctx.limits.count || ctx.depth + 1 > ctx.limits.depth) throw BAIL;
     const out: DataValue[] = [];
     for (const item of raw) {
-      if (typeof item !== "string") throw BAIL;
+      if (typeof item !== "string" || item.length > ctx.longText) throw BAIL;
       ctx.length += item.length + 2;
       try {
         out.push(parseDataValue(item));
@@ -1511,6 +1541,7 @@ export class Catalogue {
   // class its family's reader creates, then every member of that class the object holds made
   // by its parameter's serializer, and set where the class's reader sets it.
   private fastModel(cls: ClassInfo, raw: JsonObject, ctx: ReadContext): Model {
+    if (++ctx.depth > ctx.limits.depth) throw BAIL;
     let named = cls;
     if (cls.checked) {
       while (named.level) {
@@ -1547,6 +1578,19 @@ export class Catalogue {
     }
     const o = named.copy(named.template);
     const present = ctx.absent ? presentSet(o as unknown as Model, named) : null;
+    if (named.reader === undefined) named.reader = COMPILING ? this.compileReader(named) : null;
+    if (named.reader) named.reader(raw, o, ctx, present);
+    else this.readRaw(named, raw, o, ctx, present);
+    ctx.length += 2;
+    --ctx.depth;
+    const template = named.template;
+    for (const m of named.fresh) if (o[m.stem] === template[m.stem]) o[m.stem] = this.freshValue(m, template[m.stem]);
+    return o as unknown as Model;
+  }
+
+  // The members of a model's parsed object, each made by its parameter's serializer (and
+  // counted), set where the class's reader sets them.
+  private readRaw(named: ClassInfo, raw: JsonObject, o: { [stem: string]: unknown }, ctx: ReadContext, present: Set<string> | null): void {
     let n = 0;
     const all = named.all;
     const reads = named.reads;
@@ -1558,6 +1602,7 @@ export class Catalogue {
       ctx.length += name.length + (n++ ? 4 : 3);
       let v: unknown;
       if (typeof r === "string" && m.scalar !== null) {
+        if (r.length > ctx.longText) throw BAIL;
         ctx.length += r.length + 2;
         v = m.scalar.exact(r);
         if (v === FAIL) throw BAIL;
@@ -1572,10 +1617,46 @@ export class Catalogue {
       } else o[m.stem] = m.asUnsigned ? (v as number) >>> 0 : v;
       if (present) present.add(m.stem);
     }
-    ctx.length += 2;
-    const template = named.template;
-    for (const m of named.fresh) if (o[m.stem] === template[m.stem]) o[m.stem] = this.freshValue(m, template[m.stem]);
-    return o as unknown as Model;
+  }
+
+  // readRaw for one class, made as code: the same steps, member by member, each at a place
+  // of its own in the code, where it meets objects of one shape and one codec.
+  private compileReader(cls: ClassInfo): Reader | null {
+    const lines = ["let n = 0, r, v;"];
+    cls.all.forEach((m, i) => {
+      const name = JSON.stringify(m.param.name);
+      const stem = JSON.stringify(m.stem);
+      const own = m.proto ? ` && Object.prototype.hasOwnProperty.call(raw, ${name})` : "";
+      lines.push(`r = raw[${name}];`, `if (r !== undefined${own}) {`,
+                 `  ctx.length += ${m.param.name.length} + (n++ ? 4 : 3);`);
+      if (m.scalar)
+        lines.push(`  if (typeof r === "string") {`,
+                   `    if (r.length > ctx.longText) throw BAIL;`,
+                   `    ctx.length += r.length + 2;`,
+                   `    v = c${i}.exact(r);`,
+                   `    if (v === FAIL) throw BAIL;`,
+                   `  } else v = cat.fastMember(p${i}, r, ctx);`);
+      else lines.push(`  v = cat.fastMember(p${i}, r, ctx);`);
+      if (cls.reads[i]) {
+        if (m.kind === "ctx") lines.push(`  try { o[${stem}] = parseDataValue(v); } catch { throw BAIL; }`);
+        else lines.push(`  o[${stem}] = ${m.asUnsigned ? "v >>> 0" : "v"};`);
+        lines.push(`  if (present) present.add(${stem});`);
+      }
+      lines.push("}");
+    });
+    const bind = cls.all.map((m, i) => `const c${i} = members[${i}].scalar, p${i} = members[${i}].param;`).join("\n");
+    try {
+      const make = new Function("cat", "members", "BAIL", "FAIL", "parseDataValue",
+                                `${bind}\nreturn function (raw, o, ctx, present) {\n${lines.join("\n")}\n};`);
+      return make(this, cls.all, BAIL, FAIL, parseDataValue) as Reader;
+    } catch {
+      return null;
+    }
+  }
+
+  // A parameter's value of a structure's parsed object (for the readers made as code).
+  fastMember(p: Param, raw: JsonValue, ctx: ReadContext): unknown {
+    return this.fastParam(p, raw, ctx);
   }
 
 
@@ -1857,6 +1938,14 @@ export class Catalogue {
     }
     if (cls.base) this.writeLevel(cls.base, model, w, start);
     const o = model as unknown as { [stem: string]: unknown };
+    if (cls.writer === undefined) cls.writer = COMPILING ? this.compileWriter(cls) : null;
+    if (cls.writer) cls.writer(o, w);
+    else this.writeMembers(cls, o, w);
+    if (cls.level) this.handDown(cls, model, w, start);
+  }
+
+  // A level's own members, in write order, by their presence rules.
+  private writeMembers(cls: ClassInfo, o: { [stem: string]: unknown }, w: Writer): void {
     const members = cls.members;
     for (let i = 0; i < members.length; ++i) {
       const m = members[i];
@@ -1866,16 +1955,44 @@ export class Catalogue {
       try {
         this.writeMember(m, v, w);
       } catch (e) {
-        if (e instanceof WriteError) e.steps.push(m.step);
-        else if (e instanceof ValueError) {
-          const we = new WriteError(e.message);
-          we.steps.push(...e.steps, m.step);
-          throw we;
-        }
-        throw e;
+        throw placed(e, m);
       }
     }
-    if (cls.level) this.handDown(cls, model, w, start);
+  }
+
+  // writeMembers for one class, made as code: each member at a place of its own in the code.
+  private compileWriter(cls: ClassInfo): MemberWriter | null {
+    const lines = ["let at = -1, v, p;", "try {"];
+    cls.members.forEach((m, i) => {
+      if (!m.write) return;
+      lines.push(`at = ${i};`, `v = o[${JSON.stringify(m.stem)}];`);
+      const test = m.always ? "" : `if (cat.isPresent(m${i}, o, v)) `;
+      if (m.pieces) {
+        lines.push(`${test}{`, `  p = m${i}.pieces.get(v);`, `  if (p === undefined) p = cat.pieceOf(m${i}, v);`,
+                   `  w.s += w.first ? p[0] : p[1];`, `  w.first = false;`, `}`);
+      } else if (m.kind === "scalar") {
+        lines.push(`${test}{`, `  w.s += w.first ? ${JSON.stringify(m.param.key)} : ${JSON.stringify(m.param.keyc)};`,
+                   `  w.first = false;`, `  w.s += c${i}.json(${m.asUnsigned ? "v | 0" : "v"});`, `}`);
+      } else {
+        lines.push(`${test}cat.writeMember(m${i}, v, w);`);
+      }
+    });
+    lines.push("} catch (e) {", "  throw placed(e, members[at]);", "}");
+    const bind = cls.members.map((m, i) => `const m${i} = members[${i}], c${i} = m${i}.codec;`).join("\n");
+    try {
+      const make = new Function("cat", "members", "placed", `${bind}\nreturn function (o, w) {\n${lines.join("\n")}\n};`);
+      return make(this, cls.members, placed) as MemberWriter;
+    } catch {
+      return null;
+    }
+  }
+
+  // The text of a member with a value of few (for the writers made as code).
+  pieceOf(m: MemberInfo, v: unknown): [string, string] {
+    const json = m.codec!.json(v);
+    const p: [string, string] = [m.param.key + json, m.param.keyc + json];
+    if (m.pieces!.size < 256) m.pieces!.set(v, p);
+    return p;
   }
 
   // A checked level hands the model on to the level of its subclass, unless the write was
@@ -1928,7 +2045,7 @@ export class Catalogue {
     }
   }
 
-  private isPresent(m: MemberInfo, o: { [stem: string]: unknown }, v: unknown): boolean {
+  isPresent(m: MemberInfo, o: { [stem: string]: unknown }, v: unknown): boolean {
     const g = m.guard;
     if (g) {
       const subject = g.member ?? m;
@@ -1948,16 +2065,10 @@ export class Catalogue {
     return true;
   }
 
-  private writeMember(m: MemberInfo, v: unknown, w: Writer): void {
-    const pieces = m.pieces;
-    if (pieces !== null) {
+  writeMember(m: MemberInfo, v: unknown, w: Writer): void {
+    if (m.pieces !== null) {
       // A member of few values (flags, enumerations, parameter ids): its text whole, made once.
-      let p = pieces.get(v);
-      if (p === undefined) {
-        const json = m.codec!.json(v);
-        p = [m.param.key + json, m.param.keyc + json];
-        if (pieces.size < 256) pieces.set(v, p);
-      }
+      const p = m.pieces.get(v) ?? this.pieceOf(m, v);
       w.s += w.first ? p[0] : p[1];
       w.first = false;
       return;
@@ -2136,6 +2247,27 @@ class MapSource implements BagSource {
   }
 }
 
+type Reader = (raw: JsonObject, o: { [stem: string]: unknown }, ctx: ReadContext, present: Set<string> | null) => void;
+type MemberWriter = (o: { [stem: string]: unknown }, w: Writer) => void;
+
+// An error passing a member's write, with the member's step added to its place.
+function placed(e: unknown, m: MemberInfo): unknown {
+  if (e instanceof WriteError) e.steps.push(m.step);
+  else if (e instanceof ValueError) {
+    const we = new WriteError(e.message);
+    we.steps.push(...e.steps, m.step);
+    return we;
+  }
+  return e;
+}
+
+// Whether the engine makes its steps for each class as code (where the page allows it); the
+// tests turn it off to compare the two.
+let COMPILING = true;
+export function compileSteps(on: boolean): void {
+  COMPILING = on;
+}
+
 // A function that copies the named properties of an object into a new one. Made as code where
 // the page allows it: an object literal of one shape per class is many times faster to make
 // than a copy by spreading, which slows down with the number of shapes it meets.
@@ -2159,13 +2291,17 @@ const PROTO_NAMES = new Set(Object.getOwnPropertyNames(Object.prototype));
 export class ReadContext {
   readonly absent: boolean;
   readonly limits: Limits;
-  length = 0;
+  length = 0; // of the text the parsed value stands for, escapes and white space aside
+  depth = 0; // objects and arrays open
+  readonly longText: number; // a text this long may be past the limit: the long way counts it
   constructor(options: ReadOptions) {
     this.absent = !!options.absent;
     this.limits = { ...DEFAULT_LIMITS, ...(options.limits ?? {}) };
+    this.longText = Math.floor(this.limits.textBytes / 3);
   }
   reset(): void {
     this.length = 0;
+    this.depth = 0;
   }
 }
 

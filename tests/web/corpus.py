@@ -82,6 +82,13 @@ def quote(s):
     return "".join(out) + '"'
 
 
+PNG = "iVBORw0KGgo"  # how the base64 text of every PNG starts
+
+
+def is_image(v):
+    return isinstance(v, str) and v.startswith(PNG)
+
+
 def places(v, path=()):
     """Every (container, index) of the tree, objects by pair index, arrays by item index."""
     out = []
@@ -132,7 +139,8 @@ class Mutator:
         """The text changed in one place of its tree."""
         r = self.r
         root = Text.parse(text)
-        ps = [(c, i) for c, i in places(root) if not (isinstance(c, Obj) and c.pairs[i][0] in self.images)]
+        ps = [(c, i) for c, i in places(root) if not (isinstance(c, Obj) and c.pairs[i][0] in self.images)
+              and not is_image(get(c, i))]
         ps = ps[1:] or ps  # leave the outer bag's one model in place, most often
         c, i = r.choice(ps)
         op = r.randrange(12)
@@ -176,13 +184,12 @@ class Mutator:
         r = self.r
         op = r.randrange(9)
         at = r.randrange(len(text))
-        for name in self.images:  # not inside an image's text
-            q = text.find(quote(name) + ':"')
-            while q >= 0:
-                end = text.find('"', q + len(name) + 4)
-                if q <= at <= end:
-                    at = q
-                q = text.find(quote(name) + ':"', end)
+        q = text.find('"' + PNG)  # not inside an image's text
+        while q >= 0:
+            end = text.find('"', q + 1)
+            if q <= at <= end:
+                at = q
+            q = text.find('"' + PNG, end + 1)
         if op == 0:
             return text[:at]
         if op == 1:
@@ -201,7 +208,7 @@ class Mutator:
         if op == 5:
             # an escape for a plain character of a text, or for a lone surrogate
             q = text.find('":"', at)
-            if q < 0:
+            if q < 0 or text.startswith(PNG, q + 3):
                 return text
             q += 3
             if text[q] == '"':
@@ -212,7 +219,7 @@ class Mutator:
         if op == 6:
             # a number or a flag for a text
             q = text.find('":"', at)
-            if q < 0:
+            if q < 0 or text.startswith(PNG, q + 3):
                 return text
             e = text.find('"', q + 3)
             return text[:q + 2] + r.choice(["1", "-0.5e3", "true", "false", "null", "-", "01", "1.", "1e", "1e999",
@@ -227,6 +234,12 @@ def deep(depth):
     return '{"ZoneVisibilityFromFieldPresModel":{"Newer":' + "[" * depth + "]" * depth + "}}"
 
 
+def nested(levels):
+    """Zones holding zones in their embedded parameters, `levels` deep: as the writer writes
+    them, up to the reader's nesting limit and past it."""
+    return '{"ZonePresModel":' + '{"PresModelHolder":{"ZonePresModel":' * levels + "{}" + "}}" * levels + "}"
+
+
 def corpus(samples, names, enum_texts, images, seed, per_text):
     """Broken texts from the samples: per sample `per_text` changes of its tree and of its text;
     and the empty bag of every model (every member at its starting value)."""
@@ -238,5 +251,6 @@ def corpus(samples, names, enum_texts, images, seed, per_text):
             out.append(m.chars(text))
         bag = Text.parse(text)
         out.append("{" + quote(bag.pairs[0][0]) + ":{}}")
-    out += [deep(198), deep(199), deep(250), "", " ", "[]", "\"x\"", "7", "{}", "{}{}", "{} {}", "{}[]", "{}\"x\""]
+    out += [deep(198), deep(199), deep(250), nested(98), nested(99), nested(100), nested(120),
+            "", " ", "[]", "\"x\"", "7", "{}", "{}{}", "{} {}", "{}[]", "{}\"x\""]
     return [t for t in out if "\n" not in t]

@@ -1,7 +1,9 @@
 // Reads every line of a file as wire text with the web reader and writes it again; prints one
 // line of JSON per text as `pmtool read --batch` does: {"text"} or {"stage", "offset",
 // "reason", "path"}, and "skipped".
-//   node readback.mjs MODULE_DIR FILE [--lenient] [--event-by-event]
+// --interpreted: the engine's steps for each class not made as code (as on a page that allows
+// no code to be made).
+//   node readback.mjs MODULE_DIR FILE [--lenient] [--event-by-event] [--interpreted]
 
 import { readFileSync } from "node:fs";
 import { pathToFileURL } from "node:url";
@@ -11,6 +13,7 @@ const [moduleDir, file, ...flags] = process.argv.slice(2);
 const pm = await import(pathToFileURL(path.join(moduleDir, "presmodel.js")).href);
 const lenient = flags.includes("--lenient");
 const options = { eventByEvent: flags.includes("--event-by-event") };
+if (flags.includes("--interpreted")) pm.compileSteps(false);
 
 const out = [];
 for (const text of readFileSync(file, "utf8").split("\n").slice(0, -1)) {

@@ -51,9 +51,10 @@ def pmtool_read(path, lenient=False):
     return results(run(PMTOOL, "read", "--batch", *(["--lenient"] if lenient else []), path))
 
 
-def web_read(path, lenient=False, event_by_event=False):
+def web_read(path, lenient=False, event_by_event=False, interpreted=False):
     """The same from the web reader (tests/web/readback.mjs)."""
-    flags = (["--lenient"] if lenient else []) + (["--event-by-event"] if event_by_event else [])
+    flags = ((["--lenient"] if lenient else []) + (["--event-by-event"] if event_by_event else [])
+             + (["--interpreted"] if interpreted else []))
     return results(run(NODE, READBACK, WEB_READER, path, *flags))
 
 

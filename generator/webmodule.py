@@ -365,6 +365,9 @@ class WebModule:
             o.append("sets: { " + ", ".join(starts) + " }")
         if m.root is not None and (m is not m.root or m.root_flag):
             o.append("flag: true")
+        if m.write_hook or m.read_hook:
+            # Hand-written steps have no twin here: the engine refuses the class.
+            o.append(f"hooked: {js(m.write_hook or m.read_hook)}")
         readorder = None
         moves = [(i, mem) for i, mem in enumerate(wired) if "read-after" in mem.opts]
         if moves:

@@ -550,6 +550,7 @@ type MemberRow = [string, number, string, string, Start] | [string, number, stri
 interface ClassOptions {
   sets?: { [stem: string]: Start };
   flag?: boolean;
+  hooked?: string;
   readOrder?: number[];
   dispatch?: { member: number; concrete: ([number, string] | [number, string, string])[]; fallback?: string };
   viewedAs?: string;
@@ -709,6 +710,7 @@ class ClassInfo {
   fresh: MemberInfo[] = []; // members whose starting value is made anew for each model
   byName = new Map<string, MemberInfo>();
   checked = false; // a class of checked levels
+  hooked: string | null = null; // a hand-written step of its serializer
   root: ClassInfo | null = null; // the class of its family that dispatches by discriminant
   reads: boolean[] = []; // for each of `all`: whether the class's reader sets it
   reader: Reader | null | undefined = undefined; // readRaw made as code for the class, once
@@ -837,6 +839,7 @@ export class Catalogue {
     });
     cls.readOrder = options.readOrder ? options.readOrder.map((i) => cls.members[i]) : cls.members;
     cls.flag = !!options.flag;
+    cls.hooked = options.hooked ?? null;
     cls.sets = options.sets ?? {};
   }
 
@@ -1198,6 +1201,7 @@ export class Catalogue {
   }
 
   private make(cls: ClassInfo): Model {
+    refuseHooked(cls);
     const o = cls.copy(cls.template);
     for (const m of cls.fresh) o[m.stem] = this.freshValue(m, o[m.stem]);
     return o as unknown as Model;
@@ -1542,6 +1546,7 @@ export class Catalogue {
   // by its parameter's serializer, and set where the class's reader sets it.
   private fastModel(cls: ClassInfo, raw: JsonObject, ctx: ReadContext): Model {
     if (++ctx.depth > ctx.limits.depth) throw BAIL;
+    refuseHooked(cls);
     let named = cls;
     if (cls.checked) {
       while (named.level) {
@@ -1931,6 +1936,7 @@ export class Catalogue {
   }
 
   private writeLevel(cls: ClassInfo, model: Model, w: Writer, start: ClassInfo): void {
+    refuseHooked(cls);
     if (cls.flag) {
       if (!w.flags) w.flags = [];
       if (w.flags.includes(cls)) return;
@@ -2249,6 +2255,12 @@ class MapSource implements BagSource {
 
 type Reader = (raw: JsonObject, o: { [stem: string]: unknown }, ctx: ReadContext, present: Set<string> | null) => void;
 type MemberWriter = (o: { [stem: string]: unknown }, w: Writer) => void;
+
+// A class whose serializer runs a hand-written step (write-hook=, read-hook=) is read and
+// written by the library only.
+function refuseHooked(cls: ClassInfo): void {
+  if (cls.hooked) throw new Error(`${cls.name} has a hand-written step (${cls.hooked}) the web reader does not have`);
+}
 
 // An error passing a member's write, with the member's step added to its place.
 function placed(e: unknown, m: MemberInfo): unknown {

@@ -1371,7 +1371,7 @@ export class Catalogue {
     if (text === null) {
       const ctx = new ReadContext(options);
       try {
-        return this.fastStructure(target, json as JsonObject, ctx, null) as Model | null;
+        return this.fastStructure(target, json as JsonObject, ctx) as Model | null;
       } catch (e) {
         if (!(e instanceof Bail)) throw e;
       }
@@ -1393,7 +1393,7 @@ export class Catalogue {
       if (raw !== null && typeof raw === "object" && !Array.isArray(raw)) {
         try {
           ctx.length = 0;
-          const bag = root ? this.fastStructure(root, raw as JsonObject, ctx, null) : this.fastBag(raw as JsonObject, ctx);
+          const bag = root ? this.fastStructure(root, raw as JsonObject, ctx) : this.fastBag(raw as JsonObject, ctx);
           if (ctx.length + escapedLength(text) === text.length) return { bag };
         } catch (e) {
           if (!(e instanceof Bail)) throw e;
@@ -1448,7 +1448,7 @@ export class Catalogue {
         return this.fastTuple(raw, ctx);
       }
       if (raw === null || !p.structures || p.serializer === "Tuple") throw BAIL;
-      return this.fastStructure(p, raw, ctx, null);
+      return this.fastStructure(p, raw, ctx);
     }
     if (p.shape === "L") {
       if (!Array.isArray(raw) || raw.length > ctx.limits.count) throw BAIL;
@@ -1463,7 +1463,7 @@ export class Catalogue {
             out[i] = this.fastTuple(item, ctx);
           } else {
             if (item === null || typeof item !== "object" || Array.isArray(item)) throw BAIL;
-            out[i] = this.fastStructure(p, item, ctx, null);
+            out[i] = this.fastStructure(p, item, ctx);
           }
         }
         --ctx.depth;
@@ -1496,7 +1496,7 @@ export class Catalogue {
           ctx.length += 4;
           out.set(key, p.model ? null : p.serializer === "PaneId" ? { Row: 0, Column: 0 } : { Name: "", Values: [] });
         } else if (typeof item !== "object" || Array.isArray(item)) throw BAIL;
-        else out.set(key, this.fastStructure(p, item, ctx, null));
+        else out.set(key, this.fastStructure(p, item, ctx));
       } else {
         if (typeof item !== "string" || !p.codec || item.length > ctx.longText) throw BAIL;
         ctx.length += item.length + 2;
@@ -1531,7 +1531,7 @@ export class Catalogue {
 
   // A structure under a parameter of the id's structure serializer: a model of its class, a
   // value structure.
-  private fastStructure(p: Param, raw: JsonObject, ctx: ReadContext, _unused: null): unknown {
+  private fastStructure(p: Param, raw: JsonObject, ctx: ReadContext): unknown {
     if (p.serializer === "PaneId" || p.serializer === "DataColumn") {
       const bag = this.fastBag(raw, ctx);
       return hostValue(p.serializer, (name) => bag[name]);
@@ -1709,26 +1709,21 @@ export class Catalogue {
   }
 
   // ---- writing
+  //
+  // Each step returns its text, so that a class's members are one expression of the code made
+  // for it; w.first says whether a member is the first of its structure (no comma before it).
 
   writeBag(bag: Bag): string {
-    const w = new Writer();
-    w.s = "{";
-    this.visitBag(bag, w);
-    return w.s + "}";
+    return "{" + this.bagText(bag, new Writer()) + "}";
   }
 
   write(model: Model): string {
     const cls = this.classOfModel(model);
-    const w = new Writer();
-    w.s = "{" + this.byId.get(cls.defaultId)!.key;
-    this.writeInto(cls, model, w);
-    return w.s + "}";
+    return "{" + this.byId.get(cls.defaultId)!.key + this.structureText(cls, model, new Writer()) + "}";
   }
 
   writeModel(model: Model): string {
-    const w = new Writer();
-    this.writeInto(this.classOfModel(model), model, w);
-    return w.s;
+    return this.structureText(this.classOfModel(model), model, new Writer());
   }
 
   private classOfModel(model: unknown): ClassInfo {
@@ -1740,17 +1735,16 @@ export class Catalogue {
   }
 
   // A structure: the model's members, written by the writer of class `cls`, in braces.
-  private writeInto(cls: ClassInfo, model: Model | null, w: Writer): void {
-    w.s += "{";
+  structureText(cls: ClassInfo, model: Model | null, w: Writer): string {
     const first = w.first;
     w.first = true;
-    this.writeModelLevels(cls, model, w);
+    const members = this.modelText(cls, model, w);
     w.first = first;
-    w.s += "}";
+    return "{" + members + "}";
   }
 
   // The parameters of a bag in the order of their ids.
-  private visitBag(bag: Bag, w: Writer): void {
+  private bagText(bag: Bag, w: Writer): string {
     const entries: [Param, unknown][] = [];
     for (const name of Object.keys(bag)) {
       const v = bag[name];
@@ -1762,96 +1756,56 @@ export class Catalogue {
     entries.sort((a, b) => (a[0].id >>> 0) - (b[0].id >>> 0));
     const first = w.first;
     w.first = true;
-    for (const [p, v] of entries) this.visitParameter(p, v, w);
+    let s = "";
+    for (const [p, v] of entries) s += (s ? p.keyc : p.key) + this.parameterText(p, v, w);
     w.first = first;
+    return s;
   }
 
-  private visitParameter(p: Param, v: unknown, w: Writer): void {
-    w.sep();
-    w.s += p.key;
-    if (p.shape === "B") {
-      w.s += "{";
-      if (v) this.visitBag(v as Bag, w);
-      w.s += "}";
-      return;
-    }
+  private parameterText(p: Param, v: unknown, w: Writer): string {
+    if (p.shape === "B") return v ? "{" + this.bagText(v as Bag, w) + "}" : "{}";
     if (p.structures) {
-      if (p.shape === "S") return this.serializeParameter(p, v, w);
+      if (p.shape === "S") return this.heldText(p, v, w);
       if (p.shape === "L") {
-        w.s += "[";
         const items = v as unknown[];
-        for (let i = 0; i < items.length; ++i) {
-          if (i) w.s += ",";
-          this.serializeParameter(p, items[i], w);
-        }
-        w.s += "]";
-        return;
+        let s = "[";
+        for (let i = 0; i < items.length; ++i) s += (i ? "," : "") + this.heldText(p, items[i], w);
+        return s + "]";
       }
       if (p.shape === "M") {
-        w.s += "{";
+        let s = "{";
         let n = 0;
-        for (const [key, item] of sortedEntries(v as Map<string, unknown>)) {
-          if (n++) w.s += ",";
-          w.s += quote(key) + ":";
-          if (p.model && item === null) w.s += "null";
-          else this.serializeParameter(p, item, w);
-        }
-        w.s += "}";
-        return;
+        for (const [key, item] of sortedEntries(v as Map<string, unknown>))
+          s += (n++ ? "," : "") + quote(key) + ":" + (p.model && item === null ? "null" : this.heldText(p, item, w));
+        return s + "}";
       }
     }
     if (!p.values) throw new WriteError(`no serializer for parameter 0x${hex8(p.id)}`);
-    if (p.shape === "S") {
-      w.s += p.codec ? p.codec.json(v) : quote(v as string);
-      return;
-    }
+    if (p.shape === "S") return p.codec ? p.codec.json(v) : quote(v as string);
     if (p.shape === "L") {
-      w.s += "[";
       const items = v as unknown[];
-      for (let i = 0; i < items.length; ++i) {
-        if (i) w.s += ",";
-        w.s += p.codec ? p.codec.json(items[i]) : quote(items[i] as string);
-      }
-      w.s += "]";
-      return;
+      let s = "[";
+      for (let i = 0; i < items.length; ++i) s += (i ? "," : "") + (p.codec ? p.codec.json(items[i]) : quote(items[i] as string));
+      return s + "]";
     }
-    w.s += "{";
+    let s = "{";
     let n = 0;
-    for (const [key, item] of sortedEntries(v as Map<string, unknown>)) {
-      if (n++) w.s += ",";
-      w.s += quote(key) + ":" + p.codec!.json(item);
-    }
-    w.s += "}";
+    for (const [key, item] of sortedEntries(v as Map<string, unknown>)) s += (n++ ? "," : "") + quote(key) + ":" + p.codec!.json(item);
+    return s + "}";
   }
 
   // The structure serializer of p's id writing a value it holds.
-  private serializeParameter(p: Param, v: unknown, w: Writer): void {
-    if (p.serializer === "Tuple") this.writeTuple(v as DataValue[] | null, w);
-    else if (p.serializer === "PaneId" || p.serializer === "DataColumn") this.writeHost(p.serializer, v, w);
-    else this.writeInto(p.model!, v as Model | null, w);
+  private heldText(p: Param, v: unknown, w: Writer): string {
+    if (p.serializer === "Tuple") return tupleText(v as DataValue[] | null);
+    if (p.serializer === "PaneId" || p.serializer === "DataColumn") return hostText(p.serializer, v);
+    return this.structureText(p.model!, v as Model | null, w);
   }
 
-  private writeTuple(t: DataValue[] | null, w: Writer): void {
-    w.s += "[";
-    if (!t) throw new WriteError(NULL_POINTER);
-    for (let i = 0; i < t.length; ++i) w.s += (i ? "," : "") + quote(dataValueText(t[i]));
-    w.s += "]";
-  }
-
-  private writeHost(kind: string, v: unknown, w: Writer): void {
-    if (kind === "PaneId") {
-      const p = v as PaneId;
-      w.s += `{"PaneId.Row":"${p.Row >>> 0}","PaneId.Column":"${p.Column >>> 0}"}`;
-      return;
-    }
-    const c = v as DataColumn;
-    w.s += '{"DataColumn.Name":' + quote(c.Name) + ',"DataColumn.Values":[' + c.Values.map(quote).join(",") + "]}";
-  }
-
-  // The generic writer of a model through the writer of class `cls`. The serializing flags
-  // of the model being written are the classes in w.flags: a level whose flag is set is not
-  // written again, and the writer that starts the model's write (no flag set) hands it on.
-  private writeModelLevels(cls: ClassInfo, model: Model | null, w: Writer): void {
+  // The generic writer of a model through the writer of class `cls`: its members' text. The
+  // serializing flags of the model being written are the classes in w.flags: a level whose
+  // flag is set is not written again, and the writer that starts the model's write (no flag
+  // set) hands it on.
+  private modelText(cls: ClassInfo, model: Model | null, w: Writer): string {
     if (!model) throw new WriteError(NULL_POINTER);
     const same = w.cur === model;
     const savedModel = w.cur;
@@ -1863,12 +1817,9 @@ export class Catalogue {
     const mark = w.flags ? w.flags.length : 0;
     const starts = !cls.flag || mark === 0;
     try {
-      if (starts && cls.kinds) {
-        this.writeLevel(this.kindOf(cls, model), model, w, cls);
-        return;
-      }
-      this.writeLevel(cls, model, w, cls);
-      if (starts && cls.root) this.dispatch(cls.root, model, w);
+      if (starts && cls.kinds) return this.levelText(this.kindOf(cls, model), model, w, cls);
+      const s = this.levelText(cls, model, w, cls);
+      return starts && cls.root ? s + this.dispatch(cls.root, model, w) : s;
     } finally {
       if (w.flags) w.flags.length = mark;
       if (!same) {
@@ -1895,7 +1846,7 @@ export class Catalogue {
   }
 
   // A dispatching root hands the model on to the serializer registered for its discriminant.
-  private dispatch(root: ClassInfo, model: Model, w: Writer): void {
+  private dispatch(root: ClassInfo, model: Model, w: Writer): string {
     const d = root.dispatch!;
     const type = this.pid.integer(field(model, d.member));
     const p = this.byId.get(type);
@@ -1906,15 +1857,13 @@ export class Catalogue {
           view = c.view ?? c.info;
           break;
         }
-      if (!view.isInstance(model)) return;
-      if (p && p.structures) this.handOn(p, view, model, w);
-      else this.writeModelLevels(view, model, w);
-      return;
+      if (!view.isInstance(model)) return "";
+      return p && p.structures ? this.handOn(p, view, model, w) : this.modelText(view, model, w);
     }
     let holder: ClassInfo | null = null;
     for (const c of d.concrete) {
       if (c.type !== type) continue;
-      if (!c.info.isInstance(model)) return; // not the class its type names: base members only
+      if (!c.info.isInstance(model)) return ""; // not the class its type names: base members only
       holder = c.info;
       break;
     }
@@ -1923,70 +1872,68 @@ export class Catalogue {
       e.steps.push(d.member.step);
       throw e;
     }
-    this.handOn(p, holder ?? root, model, w);
+    return this.handOn(p, holder ?? root, model, w);
   }
 
   // The serializer registered for p's id given a model held as class `holder`.
-  private handOn(p: Param, holder: ClassInfo, model: Model, w: Writer): void {
+  private handOn(p: Param, holder: ClassInfo, model: Model, w: Writer): string {
     const cls = p.model;
     if (!cls) throw new WriteError(TYPE_MISMATCH);
-    if (cls.viewedAs && holder === cls.viewedAs) return this.writeModelLevels(cls.viewedAs, model, w);
+    if (cls.viewedAs && holder === cls.viewedAs) return this.modelText(cls.viewedAs, model, w);
     if (holder !== cls) throw new WriteError(TYPE_MISMATCH);
-    this.writeModelLevels(cls, model, w);
+    return this.modelText(cls, model, w);
   }
 
-  private writeLevel(cls: ClassInfo, model: Model, w: Writer, start: ClassInfo): void {
+  // One class level and the levels above it not written yet: base levels first, then this
+  // level's own members, then (a checked level) the level of the subclass.
+  private levelText(cls: ClassInfo, model: Model, w: Writer, start: ClassInfo): string {
     refuseHooked(cls);
     if (cls.flag) {
       if (!w.flags) w.flags = [];
-      if (w.flags.includes(cls)) return;
+      if (w.flags.includes(cls)) return "";
       w.flags.push(cls);
     }
-    if (cls.base) this.writeLevel(cls.base, model, w, start);
+    let s = cls.base ? this.levelText(cls.base, model, w, start) : "";
     const o = model as unknown as { [stem: string]: unknown };
     if (cls.writer === undefined) cls.writer = COMPILING ? this.compileWriter(cls) : null;
-    if (cls.writer) cls.writer(o, w);
-    else this.writeMembers(cls, o, w);
-    if (cls.level) this.handDown(cls, model, w, start);
+    s += cls.writer ? cls.writer(o, w) : this.membersText(cls, o, w);
+    return cls.level ? s + this.handDown(cls, model, w, start) : s;
   }
 
   // A level's own members, in write order, by their presence rules.
-  private writeMembers(cls: ClassInfo, o: { [stem: string]: unknown }, w: Writer): void {
-    const members = cls.members;
-    for (let i = 0; i < members.length; ++i) {
-      const m = members[i];
+  private membersText(cls: ClassInfo, o: { [stem: string]: unknown }, w: Writer): string {
+    let s = "";
+    for (const m of cls.members) {
       if (!m.write) continue;
       const v = o[m.stem];
       if (!m.always && !this.isPresent(m, o, v)) continue;
       try {
-        this.writeMember(m, v, w);
+        s += this.memberText(m, v, w);
       } catch (e) {
         throw placed(e, m);
       }
     }
+    return s;
   }
 
-  // writeMembers for one class, made as code: each member at a place of its own in the code.
+  // membersText for one class, made as code: one expression of the members' texts, each
+  // member at a place of its own in the code.
   private compileWriter(cls: ClassInfo): MemberWriter | null {
-    const lines = ["let at = -1, v, p;", "try {"];
+    const parts: string[] = [];
     cls.members.forEach((m, i) => {
       if (!m.write) return;
-      lines.push(`at = ${i};`, `v = o[${JSON.stringify(m.stem)}];`);
-      const test = m.always ? "" : `if (cat.isPresent(m${i}, o, v)) `;
-      if (m.pieces) {
-        lines.push(`${test}{`, `  p = m${i}.pieces.get(v);`, `  if (p === undefined) p = cat.pieceOf(m${i}, v);`,
-                   `  w.s += w.first ? p[0] : p[1];`, `  w.first = false;`, `}`);
-      } else if (m.kind === "scalar") {
-        lines.push(`${test}{`, `  w.s += w.first ? ${JSON.stringify(m.param.key)} : ${JSON.stringify(m.param.keyc)};`,
-                   `  w.first = false;`, `  w.s += c${i}.json(${m.asUnsigned ? "v | 0" : "v"});`, `}`);
-      } else {
-        lines.push(`${test}cat.writeMember(m${i}, v, w);`);
-      }
+      const load = `at = ${i}, v = o[${JSON.stringify(m.stem)}]`;
+      const key = `(w.first ? (w.first = false, ${JSON.stringify(m.param.key)}) : ${JSON.stringify(m.param.keyc)})`;
+      let text: string;
+      if (m.pieces) text = `(m${i}.pieces.get(v) ?? cat.pieceOf(m${i}, v))[w.first ? (w.first = false, 0) : 1]`;
+      else if (m.kind === "scalar") text = `${key} + c${i}.json(${m.asUnsigned ? "v | 0" : "v"})`;
+      else text = `cat.memberText(m${i}, v, w)`;
+      parts.push(m.always ? "${(" + load + ", " + text + ")}" : "${(" + load + ", cat.isPresent(m" + i + ", o, v) ? " + text + ' : "")}');
     });
-    lines.push("} catch (e) {", "  throw placed(e, members[at]);", "}");
     const bind = cls.members.map((m, i) => `const m${i} = members[${i}], c${i} = m${i}.codec;`).join("\n");
+    const body = `let at = -1, v;\ntry {\n  return \`${parts.join("")}\`;\n} catch (e) {\n  throw placed(e, members[at]);\n}`;
     try {
-      const make = new Function("cat", "members", "placed", `${bind}\nreturn function (o, w) {\n${lines.join("\n")}\n};`);
+      const make = new Function("cat", "members", "placed", `${bind}\nreturn function (o, w) {\n${body}\n};`);
       return make(this, cls.members, placed) as MemberWriter;
     } catch {
       return null;
@@ -2003,8 +1950,8 @@ export class Catalogue {
 
   // A checked level hands the model on to the level of its subclass, unless the write was
   // started by the writer of a class below this level, which adds those levels itself.
-  private handDown(cls: ClassInfo, model: Model, w: Writer, start: ClassInfo): void {
-    if (start !== cls && start.ancestors.has(cls)) return;
+  private handDown(cls: ClassInfo, model: Model, w: Writer, start: ClassInfo): string {
+    if (start !== cls && start.ancestors.has(cls)) return "";
     let next: ClassInfo;
     try {
       next = this.nextLevel(cls, model, "Unexpected value of property ");
@@ -2012,7 +1959,7 @@ export class Catalogue {
       if (e instanceof ValueError) throw new WriteError(e.message);
       throw e;
     }
-    this.writeLevel(next, model, w, start);
+    return this.levelText(next, model, w, start);
   }
 
   private compares(subject: MemberInfo, v: unknown, op: string, value: unknown): boolean {
@@ -2071,95 +2018,101 @@ export class Catalogue {
     return true;
   }
 
-  writeMember(m: MemberInfo, v: unknown, w: Writer): void {
-    if (m.pieces !== null) {
-      // A member of few values (flags, enumerations, parameter ids): its text whole, made once.
-      const p = m.pieces.get(v) ?? this.pieceOf(m, v);
-      w.s += w.first ? p[0] : p[1];
-      w.first = false;
-      return;
-    }
-    if (w.first) {
-      w.s += m.param.key;
-      w.first = false;
-    } else w.s += m.param.keyc;
+  // A member's text: its key (after a comma but for the first) and its value.
+  memberText(m: MemberInfo, v: unknown, w: Writer): string {
+    const first = w.first;
+    w.first = false;
+    const key = first ? m.param.key : m.param.keyc;
     switch (m.kind) {
       case "scalar":
-        w.s += m.codec!.json(m.asUnsigned ? (v as number) | 0 : v);
-        return;
+        if (m.pieces !== null) return (m.pieces.get(v) ?? this.pieceOf(m, v))[first ? 0 : 1];
+        return key + m.codec!.json(m.asUnsigned ? (v as number) | 0 : v);
       case "ctx":
-        w.s += quote(dataValueText(v as DataValue));
-        return;
+        return key + quote(dataValueText(v as DataValue));
       case "nested":
-        if (m.type === "Tuple") this.writeTuple(v as DataValue[] | null, w);
-        else if (m.type === "PaneId" || m.type === "DataColumn") this.writeHost(m.type, v, w);
-        else this.writeInto(m.model!, v as Model | null, w);
-        return;
+        if (m.type === "Tuple") return key + tupleText(v as DataValue[] | null);
+        if (m.type === "PaneId" || m.type === "DataColumn") return key + hostText(m.type, v);
+        return key + this.structureText(m.model!, v as Model | null, w);
       case "list": {
         const items = v as unknown[];
-        w.s += "[";
+        let s = key + "[";
         for (let i = 0; i < items.length; ++i) {
-          if (i) w.s += ",";
+          if (i) s += ",";
           if (m.type === "Tuple") {
-            this.writeTuple(items[i] as DataValue[] | null, w);
+            s += tupleText(items[i] as DataValue[] | null);
             continue;
           }
           try {
-            this.writeInto(m.model!, items[i] as Model | null, w);
+            s += this.structureText(m.model!, items[i] as Model | null, w);
           } catch (e) {
             if (e instanceof WriteError) e.steps.push(`[${i}]`);
             throw e;
           }
         }
-        w.s += "]";
-        return;
+        return s + "]";
       }
       case "items": {
         const items = v as unknown[];
         const codec = m.codec!;
-        let s = "[";
+        let s = key + "[";
         for (let i = 0; i < items.length; ++i) s += (i ? "," : "") + codec.json(items[i]);
-        w.s += s + "]";
-        return;
+        return s + "]";
       }
       case "tmap": {
         const codec = m.codec!;
-        let s = "{";
+        let s = key + "{";
         let n = 0;
         for (const [k, item] of sortedEntries(v as Map<string, unknown>)) s += (n++ ? "," : "") + quote(k) + ":" + codec.json(item);
-        w.s += s + "}";
-        return;
+        return s + "}";
       }
       case "smap": {
-        w.s += "{";
+        let s = key + "{";
         let n = 0;
         for (const [k, item] of sortedEntries(v as Map<string, unknown>)) {
-          w.s += (n++ ? "," : "") + quote(k) + ":";
-          if (m.type === "PaneId" || m.type === "DataColumn") this.writeHost(m.type, item, w);
-          else if (item === null) w.s += "null";
+          s += (n++ ? "," : "") + quote(k) + ":";
+          if (m.type === "PaneId" || m.type === "DataColumn") s += hostText(m.type, item);
+          else if (item === null) s += "null";
           else
             try {
-              this.writeInto(m.model!, item as Model, w);
+              s += this.structureText(m.model!, item as Model, w);
             } catch (e) {
               if (e instanceof WriteError) e.steps.push(`["${k}"]`);
               throw e;
             }
         }
-        w.s += "}";
-        return;
+        return s + "}";
       }
       case "bag":
-        w.s += "{";
         if (!v) throw new WriteError(NULL_POINTER);
-        this.visitBag(v as Bag, w);
-        w.s += "}";
-        return;
-      case "cmd":
-        if (m.type === "Commands") w.s += "[" + (v as string[]).map(quote).join(",") + "]";
-        else w.s += quote(v as string);
-        return;
+        return key + "{" + this.bagText(v as Bag, w) + "}";
+      case "cmd": {
+        if (m.type !== "Commands") return key + quote(v as string);
+        let s = key + "[";
+        let n = 0;
+        for (const c of v as string[]) s += (n++ ? "," : "") + quote(c);
+        return s + "]";
+      }
     }
+    throw new Error(`no kind ${m.kind}`);
   }
+}
+
+function tupleText(t: DataValue[] | null): string {
+  if (!t) throw new WriteError(NULL_POINTER);
+  let s = "[";
+  for (let i = 0; i < t.length; ++i) s += (i ? "," : "") + quote(dataValueText(t[i]));
+  return s + "]";
+}
+
+function hostText(kind: string, v: unknown): string {
+  if (kind === "PaneId") {
+    const p = v as PaneId;
+    return `{"PaneId.Row":"${p.Row >>> 0}","PaneId.Column":"${p.Column >>> 0}"}`;
+  }
+  const c = v as DataColumn;
+  let s = "";
+  for (let i = 0; i < c.Values.length; ++i) s += (i ? "," : "") + quote(c.Values[i]);
+  return `{"DataColumn.Name":${quote(c.Name)},"DataColumn.Values":[${s}]}`;
 }
 
 // Comparison of texts as the library orders map keys: by UTF-16 code unit.
@@ -2167,16 +2120,15 @@ function compareKeys(a: string, b: string): number {
   return a < b ? -1 : a > b ? 1 : 0;
 }
 
-function sortedEntries(map: Map<string, unknown>): [string, unknown][] {
-  const entries = [...map];
-  let sorted = true;
-  for (let i = 1; i < entries.length; ++i)
-    if (entries[i - 1][0] >= entries[i][0]) {
-      sorted = false;
-      break;
-    }
-  if (!sorted) entries.sort((a, b) => compareKeys(a[0], b[0]));
-  return entries;
+// The entries of a map in key order: the map itself when its keys are in order already (as
+// the reader makes maps).
+function sortedEntries(map: Map<string, unknown>): Iterable<[string, unknown]> {
+  let last: string | null = null;
+  for (const key of map.keys()) {
+    if (last !== null && !(last < key)) return [...map].sort((a, b) => compareKeys(a[0], b[0]));
+    last = key;
+  }
+  return map;
 }
 
 function hex8(id: number): string {
@@ -2229,15 +2181,10 @@ const NESTED_CODEC = {
 };
 
 class Writer {
-  s = "";
-  first = true;
+  first = true; // the next member is the first of its structure
   // The model being written and the classes whose serializing flags its write holds.
   cur: Model | null = null;
   flags: ClassInfo[] | null = null;
-  sep(): void {
-    if (this.first) this.first = false;
-    else this.s += ",";
-  }
 }
 
 // ---- reading: the sources a class's reader takes members from
@@ -2254,7 +2201,7 @@ class MapSource implements BagSource {
 }
 
 type Reader = (raw: JsonObject, o: { [stem: string]: unknown }, ctx: ReadContext, present: Set<string> | null) => void;
-type MemberWriter = (o: { [stem: string]: unknown }, w: Writer) => void;
+type MemberWriter = (o: { [stem: string]: unknown }, w: Writer) => string;
 
 // A class whose serializer runs a hand-written step (write-hook=, read-hook=) is read and
 // written by the library only.

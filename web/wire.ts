@@ -628,6 +628,14 @@ function same(eq: boolean): number {
 class Param {
   readonly key: string;
   readonly keyc: string;
+  // An enumeration's value (a text its table does not hold is unknown).
+  readonly enumeration: boolean;
+  // A structure serializer is registered for the id: models, tuples or value structures.
+  readonly structures: boolean;
+  // A value serializer is registered for the id.
+  readonly values: boolean;
+  // Its structures are read from list items (tuples: arrays in text).
+  readonly parsesList: boolean;
   constructor(
     readonly id: number,
     readonly name: string,
@@ -638,20 +646,10 @@ class Param {
   ) {
     this.key = quote(name) + ":";
     this.keyc = "," + this.key;
-  }
-  get enumeration(): boolean {
-    return this.codec !== null && this.codec.enumeration;
-  }
-  // A structure serializer is registered for the id: models, tuples or value structures.
-  get structures(): boolean {
-    return this.model !== null || this.serializer === "Tuple" || this.serializer === "PaneId" || this.serializer === "DataColumn";
-  }
-  // A value serializer is registered for the id.
-  get values(): boolean {
-    return this.codec !== null || this.serializer === "Tuple" || this.serializer === "Commands" || this.serializer === "SimpleCommands";
-  }
-  get parsesList(): boolean {
-    return this.serializer === "Tuple";
+    this.enumeration = codec !== null && codec.enumeration;
+    this.structures = model !== null || serializer === "Tuple" || serializer === "PaneId" || serializer === "DataColumn";
+    this.values = codec !== null || serializer === "Tuple" || serializer === "Commands" || serializer === "SimpleCommands";
+    this.parsesList = serializer === "Tuple";
   }
 }
 

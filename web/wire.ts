@@ -697,7 +697,12 @@ class ClassInfo {
   ancestors = new Set<ClassInfo>();
   flag = false;
   sets: { [stem: string]: Start } = {};
-  dispatch: { member: MemberInfo; concrete: { type: number; info: ClassInfo; view: ClassInfo | null }[]; fallback: ClassInfo | null } | null = null;
+  dispatch: {
+    member: MemberInfo;
+    concrete: { type: number; info: ClassInfo; view: ClassInfo | null }[];
+    byType: Map<number, ClassInfo>; // the class each value names, the first of those listed
+    fallback: ClassInfo | null;
+  } | null = null;
   viewedAs: ClassInfo | null = null;
   level: { member: MemberInfo; cases: Map<number, ClassInfo>; source: string } | null = null;
   kinds: { scheme: string; tried: ClassInfo[]; tags: Map<number, ClassInfo>; kind: number; readByKind: boolean; missingIsNull: boolean } | null = null;
@@ -873,11 +878,10 @@ export class Catalogue {
     cls.reads = cls.all.map((m) => m.readIn.has(cls));
     if (options.dispatch) {
       const d = options.dispatch;
-      cls.dispatch = {
-        member: cls.members[d.member],
-        concrete: d.concrete.map(([type, c, v]) => ({ type, info: this.classOf(c), view: v ? this.classOf(v) : null })),
-        fallback: d.fallback ? this.classOf(d.fallback) : null,
-      };
+      const concrete = d.concrete.map(([type, c, v]) => ({ type, info: this.classOf(c), view: v ? this.classOf(v) : null }));
+      const byType = new Map<number, ClassInfo>();
+      for (const c of concrete) if (!byType.has(c.type)) byType.set(c.type, c.info);
+      cls.dispatch = { member: cls.members[d.member], concrete, byType, fallback: d.fallback ? this.classOf(d.fallback) : null };
     }
     if (options.viewedAs) cls.viewedAs = this.classOf(options.viewedAs);
     if (options.level) {
@@ -1530,13 +1534,27 @@ export class Catalogue {
   // A structure under a parameter of the id's structure serializer: a model of its class, a
   // value structure.
   private fastStructure(p: Param, raw: JsonObject, ctx: ReadContext): unknown {
-    if (p.serializer === "PaneId" || p.serializer === "DataColumn") {
-      const bag = this.fastBag(raw, ctx);
-      return hostValue(p.serializer, (name) => bag[name]);
-    }
+    if (p.serializer === "PaneId" || p.serializer === "DataColumn") return this.fastHost(p.serializer, raw, ctx);
     const cls = p.model;
     if (!cls) throw BAIL;
     return this.fastModel(cls, raw, ctx);
+  }
+
+  // A value structure from its members (any other name the object holds goes the long way).
+  private fastHost(kind: string, raw: JsonObject, ctx: ReadContext): PaneId | DataColumn {
+    if (++ctx.depth > ctx.limits.depth) throw BAIL;
+    ctx.length += 2;
+    let n = 0;
+    const get = (name: string): unknown => {
+      const r = raw[name];
+      if (r === undefined) return undefined;
+      const p = this.byName.get(name)!;
+      ctx.length += name.length + (n++ ? 4 : 3);
+      return this.fastParam(p, r, ctx);
+    };
+    const v = hostValue(kind, get);
+    --ctx.depth;
+    return v;
   }
 
   // A model of class `cls` (as a member of that class holds it) from its parsed object: the
@@ -1572,12 +1590,7 @@ export class Catalogue {
       const r = raw[d.param.name];
       if (r !== undefined && typeof r !== "string") throw BAIL;
       const type = this.pid.integer(r === undefined ? cls.template[d.stem] : this.fastText(this.pid, r));
-      named = cls.dispatch.fallback ?? cls;
-      for (const c of cls.dispatch.concrete)
-        if (c.type === type) {
-          named = c.info;
-          break;
-        }
+      named = cls.dispatch.byType.get(type) ?? cls.dispatch.fallback ?? cls;
     }
     const o = named.copy(named.template);
     const present = ctx.absent ? presentSet(o as unknown as Model, named) : null;

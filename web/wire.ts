@@ -503,6 +503,16 @@ function quote(s: string): string {
   return NEEDS_ESCAPE.test(s) ? escapeSlowly(s) : '"' + s + '"';
 }
 
+// The white space before and after the text's value (a file's last line break).
+function outerSpace(text: string): number {
+  const space = (c: number) => c === 0x20 || c === 0x0a || c === 0x0d || c === 0x09;
+  let n = 0;
+  while (n < text.length && space(text.charCodeAt(n))) ++n;
+  let m = 0;
+  while (m < text.length - n && space(text.charCodeAt(text.length - 1 - m))) ++m;
+  return n + m;
+}
+
 // How much longer escapes make the texts of a JSON text than the texts they stand for.
 function escapedLength(text: string): number {
   let n = 0;
@@ -1396,7 +1406,7 @@ export class Catalogue {
         try {
           ctx.length = 0;
           const bag = root ? this.fastStructure(root, raw as JsonObject, ctx) : this.fastBag(raw as JsonObject, ctx);
-          if (ctx.length + escapedLength(text) === text.length) return { bag };
+          if (ctx.length + escapedLength(text) + outerSpace(text) === text.length) return { bag };
         } catch (e) {
           if (!(e instanceof Bail)) throw e;
         }

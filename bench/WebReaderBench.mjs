@@ -1,9 +1,7 @@
 // Reading and writing a wire text with the web reader, beside JSON.parse of the same text and
 // JSON.stringify of what it parses to, in the same run: medians of the runs (after warm-up
 // runs), their spread, and the ratios of the medians; the machine's load before and after.
-// With --expose-gc each step starts on a collected heap, so that no step pays for the garbage
-// of the one before.
-//   node --expose-gc WebReaderBench.mjs PACKAGE_DIR TEXT_FILE [RUNS]
+//   node WebReaderBench.mjs PACKAGE_DIR TEXT_FILE [RUNS]
 
 import { readFileSync } from "node:fs";
 import { loadavg } from "node:os";
@@ -16,23 +14,21 @@ const text = readFileSync(file, "utf8").replace(/\n$/, "");
 const runs = Math.max(5, Number(runsArg ?? 9));
 const load = loadavg()[0];
 
+// Each step in a block of its own: warm-up runs, then the timed runs, so that each meets the
+// machine as it is when it runs alone.
 const times = { parse: [], read: [], stringify: [], write: [] };
 let raw, bag, written;
-const collect = globalThis.gc ?? (() => undefined);
-const time = (name, f) => {
-  collect();
-  const t0 = performance.now();
-  f();
-  times[name].push(performance.now() - t0);
+const block = (name, f) => {
+  for (let i = 0; i < runs + 3; ++i) {
+    const t0 = performance.now();
+    f();
+    if (i >= 3) times[name].push(performance.now() - t0);
+  }
 };
-for (let i = 0; i < runs + 3; ++i) {
-  // Each step in turn, so that the machine's moods fall on all of them alike.
-  if (i === 3) for (const k in times) times[k] = [];
-  time("parse", () => (raw = JSON.parse(text)));
-  time("read", () => (bag = pm.readBag(text)));
-  time("stringify", () => JSON.stringify(raw));
-  time("write", () => (written = pm.writeBag(bag)));
-}
+block("parse", () => (raw = JSON.parse(text)));
+block("read", () => (bag = pm.readBag(text)));
+block("stringify", () => JSON.stringify(raw));
+block("write", () => (written = pm.writeBag(bag)));
 if (written !== text) throw new Error("the text written differs from the text read");
 
 const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
@@ -44,5 +40,4 @@ for (const [name, xs] of Object.entries(times)) {
 }
 console.log(`read / JSON.parse:      ${(median(times.read) / median(times.parse)).toFixed(2)}x (target at most 2x)`);
 console.log(`write / JSON.stringify: ${(median(times.write) / median(times.stringify)).toFixed(2)}x (target at most 2x)`);
-console.log(`load average: ${load.toFixed(2)} before, ${loadavg()[0].toFixed(2)} after` +
-            (globalThis.gc ? "; heap collected before each step" : ""));
+console.log(`load average: ${load.toFixed(2)} before, ${loadavg()[0].toFixed(2)} after`);

@@ -46,7 +46,7 @@ find_program(PM_NODE NAMES node nodejs)
 if(PM_NODE)
   add_custom_target(bench-web
     COMMAND $<TARGET_FILE:pmtool> demo --text 2.5MB > ${CMAKE_BINARY_DIR}/web/document-2.5MB.txt
-    COMMAND ${PM_NODE} --expose-gc ${CMAKE_SOURCE_DIR}/bench/WebReaderBench.mjs ${WEB_READER_DIR}
+    COMMAND ${PM_NODE} ${CMAKE_SOURCE_DIR}/bench/WebReaderBench.mjs ${WEB_READER_DIR}
             ${CMAKE_BINARY_DIR}/web/document-2.5MB.txt
     DEPENDS web_reader pmtool
     USES_TERMINAL

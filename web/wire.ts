@@ -723,6 +723,7 @@ class ClassInfo {
   byName = new Map<string, MemberInfo>();
   checked = false; // a class of checked levels
   hooked: string | null = null; // a hand-written step of its serializer
+  plain = false; // no base, no family, no hand-written step: written by its own members alone
   root: ClassInfo | null = null; // the class of its family that dispatches by discriminant
   reads: boolean[] = []; // for each of `all`: whether the class's reader sets it
   reader: Reader | null | undefined = undefined; // readRaw made as code for the class, once
@@ -873,6 +874,7 @@ export class Catalogue {
     }
     for (let b: ClassInfo | null = cls; b; b = b.base) if (b.level) cls.checked = true;
     cls.root = dispatchingRootOf(cls);
+    cls.plain = !cls.base && !cls.flag && !cls.kinds && !cls.root && !cls.level && !cls.hooked;
     for (const m of cls.members) {
       m.always = m.guard === null && !m.whenSet && m.unless === null && !["tmap", "smap", "cmd"].includes(m.kind);
       if (m.kind === "scalar" && !m.asUnsigned && (m.type === "bool" || m.type === "pid" || m.type.startsWith("e:")))
@@ -1758,7 +1760,13 @@ export class Catalogue {
   structureText(cls: ClassInfo, model: Model | null, w: Writer): string {
     const first = w.first;
     w.first = true;
-    const members = this.modelText(cls, model, w);
+    let members: string;
+    if (cls.plain && model !== null && cls.writer) {
+      // A class of no family, without a base: its members alone.
+      members = cls.writer(model as unknown as { [stem: string]: unknown }, w);
+    } else {
+      members = this.modelText(cls, model, w);
+    }
     w.first = first;
     return "{" + members + "}";
   }

@@ -1,8 +1,8 @@
 # The web reader of the wire text: the module generated beside the schema from every
 # description (${WIRE_TYPES_DIR}/web/presmodel.ts: types and tables) and the engine that reads
 # and writes by its tables (web/wire.ts), compiled by tsc with their declarations into a
-# package folder, build/web/presmodel (package.json, presmodel.js, presmodel.d.ts, wire.js,
-# wire.d.ts), with the viewer page (viewer.html: web/viewer.html and web/viewer.ts, the
+# package folder, build/web/presmodel (package.json, README.md, presmodel.js, presmodel.d.ts,
+# wire.js, wire.d.ts), with the viewer page (viewer.html: web/viewer.html and web/viewer.ts, the
 # reader inside it). Included where the wire types are generated (tools/pmtool); sets
 # WEB_READER_DIR for the install rules and the tests.
 
@@ -20,6 +20,7 @@ set(web_package presmodel.js presmodel.d.ts wire.js wire.d.ts)
 list(TRANSFORM web_package PREPEND ${WEB_READER_DIR}/ OUTPUT_VARIABLE web_outputs)
 
 configure_file(${CMAKE_SOURCE_DIR}/web/package.json.in ${WEB_READER_DIR}/package.json @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/web/README.md ${WEB_READER_DIR}/README.md COPYONLY)
 add_custom_command(
   OUTPUT ${web_outputs} ${web_js}/viewer.js
   COMMAND ${CMAKE_COMMAND} -E make_directory ${web_src}

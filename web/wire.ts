@@ -1571,7 +1571,7 @@ export class Catalogue {
   // A model of class `cls` (as a member of that class holds it) from its parsed object: the
   // class its family's reader creates, then every member of that class the object holds made
   // by its parameter's serializer, and set where the class's reader sets it.
-  private fastModel(cls: ClassInfo, raw: JsonObject, ctx: ReadContext): Model {
+  fastModel(cls: ClassInfo, raw: JsonObject, ctx: ReadContext): Model {
     if (++ctx.depth > ctx.limits.depth) throw BAIL;
     refuseHooked(cls);
     let named = cls;
@@ -1656,6 +1656,7 @@ export class Catalogue {
       const own = m.proto ? ` && Object.prototype.hasOwnProperty.call(raw, ${name})` : "";
       lines.push(`r = raw[${name}];`, `if (r !== undefined${own}) {`,
                  `  ctx.length += ${m.param.name.length} + (n++ ? 4 : 3);`);
+      const p = m.param;
       if (m.scalar)
         lines.push(`  if (typeof r === "string") {`,
                    `    if (r.length > ctx.longText) throw BAIL;`,
@@ -1663,6 +1664,10 @@ export class Catalogue {
                    `    v = c${i}.exact(r);`,
                    `    if (v === FAIL) throw BAIL;`,
                    `  } else v = cat.fastMember(p${i}, r, ctx);`);
+      else if (p.model && p.shape === "S")
+        lines.push(`  if (r === null || typeof r !== "object" || Array.isArray(r)) throw BAIL;`,
+                   `  v = cat.fastModel(p${i}.model, r, ctx);`);
+      else if (p.model && p.shape === "L") lines.push(`  v = cat.fastModels(p${i}.model, r, ctx);`);
       else lines.push(`  v = cat.fastMember(p${i}, r, ctx);`);
       if (cls.reads[i]) {
         if (m.kind === "ctx") lines.push(`  try { o[${stem}] = parseDataValue(v); } catch { throw BAIL; }`);
@@ -1679,6 +1684,21 @@ export class Catalogue {
     } catch {
       return null;
     }
+  }
+
+  // A list of models of one class (for the readers made as code).
+  fastModels(cls: ClassInfo, raw: JsonValue, ctx: ReadContext): Model[] {
+    if (!Array.isArray(raw) || raw.length > ctx.limits.count) throw BAIL;
+    ctx.length += 2 + (raw.length ? raw.length - 1 : 0);
+    if (++ctx.depth > ctx.limits.depth) throw BAIL;
+    const out: Model[] = new Array(raw.length);
+    for (let i = 0; i < raw.length; ++i) {
+      const item = raw[i];
+      if (item === null || typeof item !== "object" || Array.isArray(item)) throw BAIL;
+      out[i] = this.fastModel(cls, item, ctx);
+    }
+    --ctx.depth;
+    return out;
   }
 
   // A parameter's value of a structure's parsed object (for the readers made as code).

@@ -4,10 +4,12 @@
 // before and after.
 //   node WebReaderBench.mjs PACKAGE_DIR TEXT_FILE [RUNS]
 //
-// Each step runs in a process of its own (this script with --step), so that no step meets the
-// heap another one left: the reader's models are garbage that the next step would collect.
-// The reader and writer make code for each class they meet, which the engine optimises after
-// a few runs: hence the warm-up runs.
+// Reading and writing each run in a process of their own (this script with --pair), so that
+// the writer does not collect the reader's garbage; in each, the web reader's step and its
+// JSON counterpart take turns in blocks, so that both meet the process as it is (processes
+// differ: the same JSON.parse takes a third more time in one than in another). The reader
+// and writer make code for each class they meet, which the engine optimises after a few
+// runs: hence the warm-up runs.
 
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
@@ -16,54 +18,62 @@ import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
 const WARM_UP = 8;
-const STEPS = ["parse", "read", "stringify", "write"];
+const ROUNDS = 3;
+const PAIRS = { read: ["parse", "read"], write: ["stringify", "write"] };
 
-async function step(name, dir, file, runs) {
+async function pair(which, dir, file, runs) {
   const pm = await import(pathToFileURL(path.join(dir, "presmodel.js")).href);
   const text = readFileSync(file, "utf8").replace(/\n$/, "");
-  const raw = name === "stringify" ? JSON.parse(text) : null;
-  const bag = name === "write" ? pm.readBag(text) : null;
-  const run = {
+  const raw = which === "write" ? JSON.parse(text) : null;
+  const bag = which === "write" ? pm.readBag(text) : null;
+  const steps = {
     parse: () => JSON.parse(text),
     read: () => pm.readBag(text),
     stringify: () => JSON.stringify(raw),
     write: () => pm.writeBag(bag),
-  }[name];
-  if (name === "write" && run() !== text) throw new Error("the text written differs from the text read");
-  const times = [];
-  const cpu = [];
-  let first = 0;
-  for (let i = 0; i < runs + WARM_UP; ++i) {
+  };
+  if (which === "write" && steps.write() !== text) throw new Error("the text written differs from the text read");
+  const out = {};
+  for (const name of PAIRS[which]) out[name] = { times: [], cpu: [], first: 0 };
+  const time = (name, keep) => {
     const c0 = process.cpuUsage();
     const t0 = performance.now();
-    run();
+    steps[name]();
     const t = performance.now() - t0;
     const c = process.cpuUsage(c0);
-    if (i === 0) first = t;
-    if (i >= WARM_UP) {
-      times.push(t);
-      cpu.push((c.user + c.system) / 1000); // every thread of the process: the collector's too
+    if (keep) {
+      out[name].times.push(t);
+      out[name].cpu.push((c.user + c.system) / 1000); // every thread of the process: the collector's too
     }
+    return t;
+  };
+  for (const name of PAIRS[which]) {
+    out[name].first = time(name, false);
+    for (let i = 1; i < WARM_UP; ++i) time(name, false);
   }
-  return { times, cpu, first };
+  const perRound = Math.ceil(runs / ROUNDS);
+  for (let round = 0; round < ROUNDS; ++round)
+    for (const name of PAIRS[which]) for (let i = 0; i < perRound; ++i) time(name, true);
+  return out;
 }
 
 const args = process.argv.slice(2);
-if (args[0] === "--step") {
-  const [, name, dir, file, runs] = args;
-  process.stdout.write(JSON.stringify(await step(name, dir, file, Number(runs))));
+if (args[0] === "--pair") {
+  const [, which, dir, file, runs] = args;
+  process.stdout.write(JSON.stringify(await pair(which, dir, file, Number(runs))));
 } else {
   const [dir, file, runsArg] = args;
-  const runs = Math.max(5, Number(runsArg ?? 9));
+  const runs = Math.max(5, Number(runsArg ?? 15));
   const load = loadavg()[0];
   const self = fileURLToPath(import.meta.url);
   const results = {};
-  for (const name of STEPS)
-    results[name] = JSON.parse(execFileSync(process.execPath, [self, "--step", name, dir, file, String(runs)], { encoding: "utf8" }));
+  for (const which of Object.keys(PAIRS))
+    Object.assign(results, JSON.parse(execFileSync(process.execPath, [self, "--pair", which, dir, file, String(runs)], { encoding: "utf8" })));
   const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
   const mb = Buffer.byteLength(readFileSync(file, "utf8").replace(/\n$/, "")) / 1e6;
-  console.log(`text: ${file}, ${mb.toFixed(2)} MB; ${runs} runs after ${WARM_UP} warm-up runs, each step in a process of its own; node ${process.version}`);
-  for (const name of STEPS) {
+  console.log(`text: ${file}, ${mb.toFixed(2)} MB; ${results.read.times.length} runs of each after ${WARM_UP} warm-up runs, ` +
+              `in ${ROUNDS} rounds; reading and writing each in a process of its own; node ${process.version}`);
+  for (const name of ["parse", "read", "stringify", "write"]) {
     const { times, cpu, first } = results[name];
     const m = median(times);
     console.log(`${name.padEnd(10)} median ${m.toFixed(1).padStart(6)} ms (${Math.min(...times).toFixed(1)}..${Math.max(...times).toFixed(1)}), ` +

@@ -1221,7 +1221,7 @@ export class Catalogue {
   }
 
   // A starting value made anew for each model: a nested model, an identifier, a container.
-  private freshValue(m: MemberInfo, v: unknown): unknown {
+  freshValue(m: MemberInfo, v: unknown): unknown {
     if (v === NEW) return this.make(m.model!);
     if (v === UUID) return newUuid();
     if (m.kind === "list" || m.kind === "items") return [];
@@ -1603,15 +1603,20 @@ export class Catalogue {
       const type = this.pid.integer(r === undefined ? cls.template[d.stem] : this.fastText(this.pid, r));
       named = cls.dispatch.byType.get(type) ?? cls.dispatch.fallback ?? cls;
     }
-    const o = named.copy(named.template);
-    const present = ctx.absent ? presentSet(o as unknown as Model, named) : null;
     if (named.reader === undefined) named.reader = COMPILING ? this.compileReader(named) : null;
-    if (named.reader) named.reader(raw, o, ctx, present);
-    else this.readRaw(named, raw, o, ctx, present);
+    const stems = ctx.absent ? new Set<string>() : null;
+    let o: { [stem: string]: unknown };
+    if (named.reader) {
+      o = named.reader(raw, ctx, stems);
+    } else {
+      o = named.copy(named.template);
+      this.readRaw(named, raw, o, ctx, stems);
+      const template = named.template;
+      for (const m of named.fresh) if (o[m.stem] === template[m.stem]) o[m.stem] = this.freshValue(m, template[m.stem]);
+    }
+    if (stems) PRESENT.set(o, { cls: named, stems });
     ctx.length += 2;
     --ctx.depth;
-    const template = named.template;
-    for (const m of named.fresh) if (o[m.stem] === template[m.stem]) o[m.stem] = this.freshValue(m, template[m.stem]);
     return o as unknown as Model;
   }
 
@@ -1648,12 +1653,18 @@ export class Catalogue {
 
   // readRaw for one class, made as code: the same steps, member by member, each at a place
   // of its own in the code, where it meets objects of one shape and one codec.
+  // The model is made at the end, as one object of the class's shape: each member its value
+  // read, or its starting value.
   private compileReader(cls: ClassInfo): Reader | null {
     const lines = ["let n = 0, r, v;"];
+    const fields = [`"$class": ${JSON.stringify(cls.name)}`];
     cls.all.forEach((m, i) => {
       const name = JSON.stringify(m.param.name);
       const stem = JSON.stringify(m.stem);
       const own = m.proto ? ` && Object.prototype.hasOwnProperty.call(raw, ${name})` : "";
+      const start = cls.fresh.includes(m) ? `cat.freshValue(a${i}, t${i})` : `t${i}`;
+      lines.push(`let f${i} = ${cls.reads[i] ? "undefined" : start};`);
+      fields.push(`${stem}: f${i}`);
       lines.push(`r = raw[${name}];`, `if (r !== undefined${own}) {`,
                  `  ctx.length += ${m.param.name.length} + (n++ ? 4 : 3);`);
       const p = m.param;
@@ -1670,17 +1681,20 @@ export class Catalogue {
       else if (p.model && p.shape === "L") lines.push(`  v = cat.fastModels(p${i}.model, r, ctx);`);
       else lines.push(`  v = cat.fastMember(p${i}, r, ctx);`);
       if (cls.reads[i]) {
-        if (m.kind === "ctx") lines.push(`  try { o[${stem}] = parseDataValue(v); } catch { throw BAIL; }`);
-        else lines.push(`  o[${stem}] = ${m.asUnsigned ? "v >>> 0" : "v"};`);
+        if (m.kind === "ctx") lines.push(`  try { f${i} = parseDataValue(v); } catch { throw BAIL; }`);
+        else lines.push(`  f${i} = ${m.asUnsigned ? "v >>> 0" : "v"};`);
         lines.push(`  if (present) present.add(${stem});`);
-      }
-      lines.push("}");
+        lines.push(`} else f${i} = ${start};`);
+      } else lines.push("}");
     });
-    const bind = cls.all.map((m, i) => `const c${i} = members[${i}].scalar, p${i} = members[${i}].param;`).join("\n");
+    lines.push(`return { ${fields.join(", ")} };`);
+    const bind = cls.all
+      .map((m, i) => `const a${i} = members[${i}], c${i} = a${i}.scalar, p${i} = a${i}.param, t${i} = template[${JSON.stringify(m.stem)}];`)
+      .join("\n");
     try {
-      const make = new Function("cat", "members", "BAIL", "FAIL", "parseDataValue",
-                                `${bind}\nreturn function (raw, o, ctx, present) {\n${lines.join("\n")}\n};`);
-      return make(this, cls.all, BAIL, FAIL, parseDataValue) as Reader;
+      const make = new Function("cat", "members", "template", "BAIL", "FAIL", "parseDataValue",
+                                `${bind}\nreturn function (raw, ctx, present) {\n${lines.join("\n")}\n};`);
+      return make(this, cls.all, cls.template, BAIL, FAIL, parseDataValue) as Reader;
     } catch {
       return null;
     }
@@ -2248,7 +2262,7 @@ class MapSource implements BagSource {
   }
 }
 
-type Reader = (raw: JsonObject, o: { [stem: string]: unknown }, ctx: ReadContext, present: Set<string> | null) => void;
+type Reader = (raw: JsonObject, ctx: ReadContext, present: Set<string> | null) => { [stem: string]: unknown };
 type MemberWriter = (o: { [stem: string]: unknown }, w: Writer) => string;
 
 // A class whose serializer runs a hand-written step (write-hook=, read-hook=) is read and

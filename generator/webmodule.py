@@ -410,7 +410,7 @@ class WebModule:
              'import { Catalogue, NEW, UUID } from "./wire.js";',
              'import type { Bag as BagBase, Color, DataValue, JsonObject, Model, ReadOptions, Skipped, Uuid, PaneId, DataColumn } from "./wire.js";',
              'export type { Color, DataValue, JsonObject, Model, ReadOptions, Skipped, Uuid, PaneId, DataColumn } from "./wire.js";',
-             'export { WireError, WriteError, colorText, dataValueText, uuidText, isAbsent, absentMembers, compileSteps } from "./wire.js";',
+             'export { WireError, WriteError, colorText, dataValueText, uuidText, isAbsent, absentMembers, compileSteps, lastReadWay } from "./wire.js";',
              ""]
         names = self.parameter_names()
         o += ["/** The name of a parameter id. */", "export type ParameterName ="]

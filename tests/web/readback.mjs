@@ -1,9 +1,10 @@
 // Reads every line of a file as wire text with the web reader and writes it again; prints one
 // line of JSON per text as `pmtool read --batch` does: {"text"} or {"stage", "offset",
 // "reason", "path"}, and "skipped".
+// --ways: each result also says which way the reader took ("fast" or "events").
 // --interpreted: the engine's steps for each class not made as code (as on a page that allows
 // no code to be made).
-//   node readback.mjs MODULE_DIR FILE [--lenient] [--event-by-event] [--interpreted]
+//   node readback.mjs MODULE_DIR FILE [--lenient] [--event-by-event] [--interpreted] [--ways]
 
 import { readFileSync } from "node:fs";
 import { pathToFileURL } from "node:url";
@@ -19,10 +20,12 @@ const out = [];
 for (const text of readFileSync(file, "utf8").split("\n").slice(0, -1)) {
   let skipped = [];
   let result;
+  let way = pm.lastReadWay();
   try {
     let bag;
     if (lenient) ({ bag, skipped } = pm.readBagLenient(text, options));
     else bag = pm.readBag(text, options);
+    way = pm.lastReadWay();
     try {
       result = { text: pm.writeBag(bag) };
     } catch (e) {
@@ -35,6 +38,7 @@ for (const text of readFileSync(file, "utf8").split("\n").slice(0, -1)) {
     skipped = e.skipped;
   }
   result.skipped = skipped;
+  if (flags.includes("--ways")) result.way = way;
   out.push(JSON.stringify(result));
 }
 process.stdout.write(out.join("\n") + "\n");

@@ -51,10 +51,11 @@ def pmtool_read(path, lenient=False):
     return results(run(PMTOOL, "read", "--batch", *(["--lenient"] if lenient else []), path))
 
 
-def web_read(path, lenient=False, event_by_event=False, interpreted=False):
-    """The same from the web reader (tests/web/readback.mjs)."""
+def web_read(path, lenient=False, event_by_event=False, interpreted=False, ways=False):
+    """The same from the web reader (tests/web/readback.mjs); with `ways`, each result says which
+    way the reader took."""
     flags = ((["--lenient"] if lenient else []) + (["--event-by-event"] if event_by_event else [])
-             + (["--interpreted"] if interpreted else []))
+             + (["--interpreted"] if interpreted else []) + (["--ways"] if ways else []))
     return results(run(NODE, READBACK, WEB_READER, path, *flags))
 
 

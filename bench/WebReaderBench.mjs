@@ -33,6 +33,10 @@ async function pair(which, dir, file, runs) {
     write: () => pm.writeBag(bag),
   };
   if (which === "write" && steps.write() !== text) throw new Error("the text written differs from the text read");
+  if (which === "read") {
+    steps.read();
+    if (pm.lastReadWay() !== "fast") throw new Error("the text was read the long way");
+  }
   const out = {};
   for (const name of PAIRS[which]) out[name] = { times: [], cpu: [], first: 0 };
   const time = (name, keep) => {

@@ -1,5 +1,5 @@
 // Action dialogs: which dialogs the envelope writes, the filter dialog's optional texts, the
-// sections' parallel lists, and nested members that must be set and those that need not be.
+// sections' parallel lists and the aggregations a field mapping starts with.
 
 #include <algorithm>
 
@@ -75,23 +75,40 @@ TEST(ActionDialogs, TheEnvelopeWritesItsKindAndEveryDialogSetInOrder) {
   EXPECT_EQ(Out(MakeRefCnt<ActionsDialogWrapperPresModel>()), test::Lines({"Parameter 0xd6964b97 invalid"}));
 }
 
-TEST(ActionDialogs, TheFilterDialogLeavesOutItsDefaultClearAndEmptyMessages) {
-  const auto plain = TopLevel(Out(FilterDialog()));
-  EXPECT_FALSE(Writes(plain, "Parameter 0xd6400a3f"));
-  EXPECT_FALSE(Writes(plain, "Parameter 0xd6279b93"));
-  EXPECT_FALSE(Writes(plain, "Parameter 0xd6bbf75c"));
-  EXPECT_FALSE(Writes(plain, "Begin SubStructure 0xd60aee94"));
-  EXPECT_EQ(plain.back(), "Parameter 0xd68da6c0 none");
+// One write and the lines it must and must not begin with.
+struct WriteCase {
+  const char* name;
+  std::vector<std::string> (*write)();
+  std::vector<std::string> present, absent;
+};
 
-  auto d = FilterDialog();
-  d->SetOnClearSelection(OnClear::ExcludeAll);
-  d->SetActionValidationTooltipMessage(u"check the fields");
-  d->SetFilterSection(MakeRefCnt<FilterSectionPresModel>());
-  const auto set = TopLevel(Out(d));
-  EXPECT_EQ(set[1], "Parameter 0xd6400a3f exclude-all");
-  EXPECT_TRUE(Writes(set, "Begin SubStructure 0xd60aee94"));
-  EXPECT_TRUE(Writes(set, "Parameter 0xd6bbf75c check the fields"));
-  EXPECT_FALSE(Writes(set, "Parameter 0xd6279b93"));
+const WriteCase kWrites[] = {
+    {"a filter dialog that does nothing on clear, with empty validation texts", [] { return Out(FilterDialog()); },
+     {"Parameter 0xd68da6c0 none"},
+     {"Parameter 0xd6400a3f", "Parameter 0xd6279b93", "Parameter 0xd6bbf75c", "Begin SubStructure 0xd60aee94"}},
+    {"a filter dialog that excludes all on clear, with a tooltip and a mapping section",
+     [] {
+       auto d = FilterDialog();
+       d->SetOnClearSelection(OnClear::ExcludeAll);
+       d->SetActionValidationTooltipMessage(u"check the fields");
+       d->SetFilterSection(MakeRefCnt<FilterSectionPresModel>());
+       return Out(d);
+     },
+     {"Parameter 0xd6400a3f exclude-all", "Parameter 0xd6bbf75c check the fields", "Begin SubStructure 0xd60aee94"},
+     {"Parameter 0xd6279b93"}},
+    {"a field mapping before its aggregations are set",
+     [] { return Out(MakeRefCnt<FieldMappingDataPresModel>()); },
+     {"Parameter 0xd918f9cc none", "Parameter 0xd9858108 none"},
+     {}},
+};
+
+TEST(ActionDialogs, WhatAWriteHoldsAndLeavesOut) {
+  for (const WriteCase& c : kWrites) {
+    SCOPED_TRACE(c.name);
+    const auto out = c.write();
+    for (const std::string& line : c.present) EXPECT_TRUE(Writes(out, line)) << line;
+    for (const std::string& line : c.absent) EXPECT_FALSE(Writes(out, line)) << line;
+  }
 }
 
 TEST(ActionDialogs, ASourceSectionWritesItsNamesAndStatesAsParallelLists) {
@@ -99,30 +116,6 @@ TEST(ActionDialogs, ASourceSectionWritesItsNamesAndStatesAsParallelLists) {
             test::Lines({"Begin ListStructure 0xd63e297e", "End", "Begin ListStructure 0xd632ded0",
                          "ListItem Sheet 1", "ListItem Sheet 2", "ListItem Sheet 3", "End",
                          "Begin ListStructure 0xd68a6ac1", "ListItem true", "ListItem false", "ListItem true", "End"}));
-}
-
-// Nested members written only when set may stay null (every member written always must be
-// set: the every-model presence test covers those).
-const std::pair<const char*, void (*)()> kNeedNotBeSet[] = {
-    {"sheet-link update without its source",
-     [] { (void)test::OutputOf(RefCntPtr<const UpdateSheetLinkActionPresModel>(MakeRefCnt<UpdateSheetLinkActionPresModel>())); }},
-    {"filter dialog without its mapping section", [] { (void)Out(FilterDialog()); }},
-    {"envelope with a set editor lacking its action",
-     [] {
-       auto editor = MakeRefCnt<EditGroupActionPresModel>();
-       editor->SetSourceSheetsSection(MakeRefCnt<SourceSheetsSectionPresModel>());
-       editor->SetWarnings(MakeRefCnt<ActionWarningsPresModel>());
-       auto w = MakeRefCnt<ActionsDialogWrapperPresModel>();
-       w->SetEditSetActionPresModel(editor);
-       (void)Out(w);
-     }},
-};
-
-TEST(ActionDialogs, NestedMembersWrittenWhenSetNeedNotBeSet) {
-  for (const auto& [name, write] : kNeedNotBeSet) {
-    SCOPED_TRACE(name);
-    EXPECT_NO_THROW(write());
-  }
 }
 
 }  // namespace

@@ -7,14 +7,8 @@
 
 #include "TestSupport.h"
 #include "models/ActionsModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
 
 TEST(Actions, AFreshActionWritesItsAlwaysMembersAndSingleSelectOnlyWhileTrue) {
   auto action = MakeRefCnt<ActionPresModel>();
@@ -28,51 +22,26 @@ TEST(Actions, AFreshActionWritesItsAlwaysMembersAndSingleSelectOnlyWhileTrue) {
     m->SetSingleSelectOnly(false);
     return RefCntPtr<const ActionPresModel>(m);
   };
-  EXPECT_FALSE(Writes(test::OutputOf(multi()), "Parameter 0xd603a599"));
+  EXPECT_FALSE(test::Writes(test::OutputOf(multi()), "Parameter 0xd603a599"));
   // Left out, it reads back as its starting value.
-  const RefCntPtr<IParameters> bag =
-      WireReader(test::Registry()).Read(JsonCursor::Write(test::Registry(), *multi()->AsIParameters()));
-  EXPECT_TRUE(dynamic_cast<const ValParameter<RefCntPtr<const ActionPresModel>>&>(*bag->GetParameter(ActionPresModel::ID))
-                  .Value()
-                  ->GetSingleSelectOnly());
+  const auto read = test::ThroughText(multi());
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(read->GetSingleSelectOnly());
 }
 
-// One write and the lines it must and must not begin with.
-struct WriteCase {
-  const char* name;
-  std::vector<std::string> (*write)();
-  std::vector<std::string> present, absent;
-};
-
-template <typename M, typename F>
-std::vector<std::string> Written(F set) {
-  auto m = MakeRefCnt<M>();
-  set(*m);
-  return test::OutputOf(RefCntPtr<const M>(m));
-}
-
-const WriteCase kWrites[] = {
-    {"an action that does nothing on clear", [] { return Written<ActionPresModel>([](auto&) {}); },
-     {},
-     {"Parameter 0xd6400a3f"}},
+const test::WriteCase kWrites[] = {
+    {"an action that does nothing on clear", test::Written<ActionPresModel>, {}, {"Parameter 0xd6400a3f"}},
     {"an action that shows all on clear",
-     [] { return Written<ActionPresModel>([](auto& a) { a.SetOnClear(OnClear::ShowAll); }); },
+     [] { return test::Written<ActionPresModel>([](auto& a) { a.SetOnClear(OnClear::ShowAll); }); },
      {"Parameter 0xd6400a3f show-all"},
      {}},
     {"a short link with an empty delimiter and escape string",
-     [] { return Written<LinkSpecPresModel>([](auto& l) { l.SetURL(u"https://example.org"); }); },
+     [] { return test::Written<LinkSpecPresModel>([](auto& l) { l.SetURL(u"https://example.org"); }); },
      {"Parameter 0xd6cef687 https://example.org"},
      {"Parameter 0xd641a37f", "Parameter 0xd643e6fc"}},
 };
 
-TEST(Actions, WhatAWriteHoldsAndLeavesOut) {
-  for (const WriteCase& c : kWrites) {
-    SCOPED_TRACE(c.name);
-    const auto out = c.write();
-    for (const std::string& line : c.present) EXPECT_TRUE(Writes(out, line)) << line;
-    for (const std::string& line : c.absent) EXPECT_FALSE(Writes(out, line)) << line;
-  }
-}
+TEST(Actions, WhatAWriteHoldsAndLeavesOut) { test::ExpectWrites(kWrites); }
 
 std::vector<std::pair<std::uint32_t, TString>> g_handed;
 class RecordingCommandSerializer final : public ICommandSerializer {
@@ -99,11 +68,6 @@ TEST(Actions, TheCommandGoesToTheCommandSerializerOnlyWhenSet) {
 }
 
 // ---- copies of an action's definition
-
-template <typename M>
-std::string Text(const RefCntPtr<M>& m) {
-  return JsonCursor::Write(test::Registry(), *m->AsIParameters());
-}
 
 RefCntPtr<LinkSpecificationPresModel> Link() {
   auto l = MakeRefCnt<LinkSpecificationPresModel>();
@@ -155,8 +119,10 @@ TEST(ActionClone, TheSpecificationClonesItsLinkOnlyWhenItIsALink) {
       EXPECT_FALSE(copy->GetLinkSpecification());
       original->SetLinkSpecification(nullptr);  // the one difference
     }
-    EXPECT_EQ(Text(copy), Text(original));
-    const auto cloned = [](const auto& a, const auto& b) { return !a || (a.get() != b.get() && Text(a) == Text(b)); };
+    EXPECT_EQ(test::Text(copy), test::Text(original));
+    const auto cloned = [](const auto& a, const auto& b) {
+      return !a || (a.get() != b.get() && test::Text(a) == test::Text(b));
+    };
     EXPECT_TRUE(cloned(copy->GetLinkSpecification(), original->GetLinkSpecification()));
     EXPECT_TRUE(cloned(copy->GetScriptDescription(), original->GetScriptDescription()));
     EXPECT_TRUE(cloned(copy->GetActionSource(), original->GetActionSource()));

@@ -11,8 +11,6 @@
 #include "models/GeometryModels.h"
 #include "models/SheetIdentityModels.h"
 #include "models/ZonesModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -21,45 +19,6 @@ using DashboardSerializer = StructSerializer<RefCntPtr<const DashboardPresModel>
 constexpr std::uint32_t kZones = 0xd6c170f2, kGridSize = 0xd67619ba, kPreviewBarIsVisible = 0xd6144cdd,
                         kPreviewBarLayout = 0xd6f03d60;
 
-std::string Hex(std::uint32_t id) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08x", id);
-  return hex;
-}
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
-bool WritesId(const std::vector<std::string>& out, std::uint32_t id) {
-  const std::string hex = Hex(id);
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) {
-    return l.rfind("Parameter " + hex, 0) == 0 || l.rfind("Begin ListStructure " + hex, 0) == 0 ||
-           l.rfind("Begin SubStructure " + hex, 0) == 0 || l.rfind("Begin MapStructure " + hex, 0) == 0;
-  });
-}
-
-std::vector<std::string> Out(const RefCntPtr<DashboardPresModel>& d) {
-  return test::OutputOf(RefCntPtr<const DashboardPresModel>(d));
-}
-
-// The output of writing a new M after set has filled it.
-template <typename M, typename F>
-std::vector<std::string> Written(F set) {
-  auto m = MakeRefCnt<M>();
-  set(*m);
-  return test::OutputOf(RefCntPtr<const M>(m));
-}
-
-RefCntPtr<const DashboardPresModel> ReadBack(const RefCntPtr<const DashboardPresModel>& d, std::string* text = nullptr) {
-  const std::string written = JsonCursor::Write(test::Registry(), *d->AsIParameters());
-  if (text) *text = written;
-  const WireReader reader(test::Registry());
-  const auto bag = reader.Read(written);
-  const auto* held = HolderOf<RefCntPtr<const DashboardPresModel>>(bag->GetParameter(DashboardPresModel::ID));
-  return held ? held->Value() : nullptr;
-}
-
 RefCntPtr<const CommandsPresModel> Commands(int n) {
   auto c = MakeRefCnt<CommandsPresModel>();
   for (int i = 0; i < n; ++i) c->AddCommand(u"tile");
@@ -67,7 +26,7 @@ RefCntPtr<const CommandsPresModel> Commands(int n) {
 }
 
 TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
-  const auto out = Out(MakeRefCnt<DashboardPresModel>());
+  const auto out = test::Written<DashboardPresModel>();
   const std::vector<std::string> expected = {
       "Parameter 0xd6c7e390 0",                                 // active zone id
       "Begin ListStructure 0xd68e4099", "End",                  // active zone ids
@@ -87,17 +46,10 @@ TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
   EXPECT_EQ(out, expected);
 }
 
-// One write and the lines it must and must not begin with.
-struct WriteCase {
-  const char* name;
-  std::vector<std::string> (*write)();
-  std::vector<std::string> present, absent;
-};
-
-const WriteCase kWrites[] = {
+const test::WriteCase kWrites[] = {
     {"story, flexible layout, tab order, title and mobile app flags set true",
      [] {
-       return Written<DashboardPresModel>([](auto& d) {
+       return test::Written<DashboardPresModel>([](auto& d) {
          d.SetIsStory(true);
          d.SetIsFlexibleLayout(true);
          d.SetIsSortZoneTabOrderEnabled(true);
@@ -110,7 +62,7 @@ const WriteCase kWrites[] = {
      {}},
     {"empty show-me commands are left out, empty multi-select commands are not",
      [] {
-       return Written<DashboardPresModel>([](auto& d) {
+       return test::Written<DashboardPresModel>([](auto& d) {
          d.SetEmptyShowMe(Commands(0));
          d.SetMultiSelectChromeCommands(Commands(0));
        });
@@ -118,51 +70,44 @@ const WriteCase kWrites[] = {
      {"Begin ListStructure 0xd622daef"},
      {"Begin ListStructure 0xd69735df"}},
     {"show-me commands holding one command",
-     [] { return Written<DashboardPresModel>([](auto& d) { d.SetEmptyShowMe(Commands(1)); }); },
+     [] { return test::Written<DashboardPresModel>([](auto& d) { d.SetEmptyShowMe(Commands(1)); }); },
      {"Begin ListStructure 0xd69735df"},
      {"Begin ListStructure 0xd622daef"}},
     {"a size control's spin box bounds and step before they are set",
-     [] { return Written<DashboardSizeControlPresModel>([](auto&) {}); },
+     test::Written<DashboardSizeControlPresModel>,
      {"Parameter 0xd6c945c8 100", "Parameter 0xd69b2bce 10000", "Parameter 0xd6569f2e 100"},
      {"Begin SubStructure"}},
     {"sheet layout info: no custom view until one is set",
-     [] { return Written<SheetLayoutInfoPresModel>([](auto&) {}); },
-     {"Parameter 0xd6e80fee -1", "Parameter 0xd636a992 worksheet"},
+     test::Written<SheetLayoutInfoPresModel>,
+     {"Parameter 0xd636a992 worksheet", "Parameter 0xd6e80fee -1"},
      {}},
 };
 
-TEST(Dashboard, WhatAWriteHoldsAndLeavesOut) {
-  for (const WriteCase& c : kWrites) {
-    SCOPED_TRACE(c.name);
-    const auto out = c.write();
-    for (const std::string& line : c.present) EXPECT_TRUE(Writes(out, line)) << line;
-    for (const std::string& line : c.absent) EXPECT_FALSE(Writes(out, line)) << line;
-  }
-}
+TEST(Dashboard, WhatAWriteHoldsAndLeavesOut) { test::ExpectWrites(kWrites); }
 
 TEST(Dashboard, GridSizeIsLeftOutAtTwentyAndReadsBackAsZeroThen) {
   for (int size : {0, 19, 20, 21}) {
     auto d = MakeRefCnt<DashboardPresModel>();
     d->SetGridSize(size);
-    const auto out = Out(d);
-    EXPECT_EQ(WritesId(out, kGridSize), size != 20) << size;
+    const auto out = test::OutputOf(d);
+    EXPECT_EQ(test::WritesId(out, kGridSize), size != 20) << size;
     if (size != 20) {
-      EXPECT_TRUE(Writes(out, "Parameter " + Hex(kGridSize) + " " + std::to_string(size))) << size;
+      EXPECT_TRUE(test::Writes(out, test::Param(kGridSize, std::to_string(size)))) << size;
     }
-    EXPECT_EQ(ReadBack(d)->GetGridSize(), size == 20 ? 0 : size) << size;
+    EXPECT_EQ(test::ThroughText(d)->GetGridSize(), size == 20 ? 0 : size) << size;
   }
 }
 
 TEST(Dashboard, ThePreviewBarLayoutFollowsOnlyAVisiblePreviewBar) {
   auto d = MakeRefCnt<DashboardPresModel>();
   d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(2));
-  EXPECT_FALSE(WritesId(Out(d), kPreviewBarLayout));
+  EXPECT_FALSE(test::WritesId(test::OutputOf(d), kPreviewBarLayout));
   d->SetPreviewBarIsVisible(true);
   d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(0));  // its own value plays no part
-  const auto out = Out(d);
-  const auto visible = std::find(out.begin(), out.end(), "Parameter " + Hex(kPreviewBarIsVisible) + " true");
+  const auto out = test::OutputOf(d);
+  const auto visible = std::find(out.begin(), out.end(), test::Param(kPreviewBarIsVisible, "true"));
   ASSERT_NE(visible, out.end());
-  EXPECT_EQ((visible + 1)->rfind("Parameter " + Hex(kPreviewBarLayout), 0), 0u);
+  EXPECT_EQ((visible + 1)->rfind(test::Param(kPreviewBarLayout, ""), 0), 0u);
 
   // Read independently: a layout without the visibility flag still sets the layout.
   auto bag = MakeRefCnt<Parameters>();
@@ -180,8 +125,8 @@ TEST(Dashboard, ANullZoneIsANullMapItemAndTheOthersKeepKeyOrder) {
   d->AddZone(u"a", nullptr);
   d->AddZone(u"c", zone);
   std::vector<std::string> entries;  // the map's own entries, in the order written
-  const auto out = Out(d);
-  auto line = std::find(out.begin(), out.end(), "Begin MapStructure " + Hex(kZones));
+  const auto out = test::OutputOf(d);
+  auto line = std::find(out.begin(), out.end(), "Begin MapStructure " + test::Hex(kZones));
   ASSERT_NE(line, out.end());
   for (int depth = 0; ++line != out.end() && !(depth == 0 && *line == "End");) {
     if (depth == 0) entries.push_back(*line);
@@ -190,7 +135,7 @@ TEST(Dashboard, ANullZoneIsANullMapItemAndTheOthersKeepKeyOrder) {
   }
   EXPECT_EQ(entries, test::Lines({"NullMapItem a true", "Begin MapItemStructure b", "Begin MapItemStructure c"}));
 
-  const auto read = ReadBack(d);
+  const auto read = test::ThroughText(d);
   ASSERT_EQ(read->GetZoneCount(), 3u);
   EXPECT_TRUE(read->HasZone(u"a"));
   EXPECT_FALSE(read->GetZone(u"a"));
@@ -212,16 +157,16 @@ void InAStory(auto& m) {
 
 // A sheet path and a visual id carry the story board and story point under the same ids.
 const ExactCase kSheetIdentities[] = {
-    {"a new sheet path", [] { return Written<SheetPathPresModel>([](auto&) {}); },
-     {"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}},
+    {"a new sheet path", test::Written<SheetPathPresModel>, {"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}},
     {"a visual id with only its worksheet",
-     [] { return Written<VisualIDPresModel>([](auto& v) { v.SetWorksheet(u"Sheet 1"); }); },
+     [] { return test::Written<VisualIDPresModel>([](auto& v) { v.SetWorksheet(u"Sheet 1"); }); },
      {"Parameter 0xd6df9bea Sheet 1"}},
-    {"a sheet path in a story", [] { return Written<SheetPathPresModel>([](auto& p) { InAStory(p); }); },
+    {"a sheet path in a story",
+     [] { return test::Written<SheetPathPresModel>([](auto& p) { InAStory(p); }); },
      {"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true", "Parameter 0xd619e302 Story", "Parameter 0xd6992fe1 4"}},
     {"a visual id in a story",
      [] {
-       return Written<VisualIDPresModel>([](auto& v) {
+       return test::Written<VisualIDPresModel>([](auto& v) {
          v.SetWorksheet(u"Sheet 1");
          InAStory(v);
        });
@@ -295,10 +240,8 @@ RefCntPtr<DashboardPresModel> WholeDashboard() {
 
 TEST(Dashboard, AWholeDashboardComesBackThroughWireText) {
   const RefCntPtr<const DashboardPresModel> d = WholeDashboard();
-  std::string text;
-  const auto read = ReadBack(d, &text);
+  const auto read = test::ThroughTextSettled(d);
   ASSERT_TRUE(read);
-  EXPECT_EQ(JsonCursor::Write(test::Registry(), *read->AsIParameters()), text);
 
   ASSERT_EQ(read->GetZoneCount(), 3u);
   const auto& zone2 = read->GetZone(u"zone2");

@@ -6,8 +6,6 @@
 #include "TestSupport.h"
 #include "models/DataSourcesModels.h"
 #include "models/FieldsModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -53,19 +51,10 @@ RefCntPtr<const CommandsPresModel> OneCommand() {
 
 // The first line that names the id, or an empty text.
 std::string LineFor(const std::vector<std::string>& out, std::uint32_t id) {
-  char name[16];
-  std::snprintf(name, sizeof name, "0x%08x", id);
+  const std::string hex = test::Hex(id);
   const auto at =
-      std::find_if(out.begin(), out.end(), [&](const std::string& l) { return l.find(name) != std::string::npos; });
+      std::find_if(out.begin(), out.end(), [&](const std::string& l) { return l.find(hex) != std::string::npos; });
   return at == out.end() ? std::string() : *at;
-}
-
-template <typename M>
-RefCntPtr<const M> ThroughText(const RefCntPtr<const M>& model) {
-  const RefCntPtr<IParameters> bag =
-      WireReader(test::Registry()).Read(JsonCursor::Write(test::Registry(), *model->AsIParameters()));
-  const auto* held = HolderOf<RefCntPtr<const M>>(bag->GetParameter(M::ID));
-  return held ? held->Value() : nullptr;
 }
 
 TEST(Fields, AGroupWritesTheSameDirectlyAndAsAFieldListItem) {
@@ -121,12 +110,8 @@ TEST(Fields, AMixedFieldListKeepsEveryItemsClassThroughText) {
   auto hierarchy = Field<HierarchyPresModel>(0xd6a2f017, u"hierarchy");
   hierarchy->AddLevel(Field<FieldColumnPresModel>(kColumnType, u"level"));
   container->AddMeasure(hierarchy);
-  const std::string text = JsonCursor::Write(test::Registry(), *container->AsIParameters());
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(text);
-  EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), text);
-  const auto& read = dynamic_cast<const ValParameter<RefCntPtr<const FieldContainerPresModel>>&>(
-                         *bag->GetParameter(FieldContainerPresModel::ID))
-                         .Value();
+  const auto read = test::ThroughTextSettled(container);
+  ASSERT_TRUE(read);
   ASSERT_EQ(read->GetDimensionCount(), 3u);
   EXPECT_EQ(typeid(*read->GetDimension(0)), typeid(FieldPresModel));
   EXPECT_EQ(typeid(*read->GetDimension(1)), typeid(GroupPresModel));
@@ -161,7 +146,7 @@ TEST(Fields, MembersNotReadBackComeBackAsANewFieldHoldsThem) {
   field->SetFieldIconIndex(3);
   const RefCntPtr<const FieldPresModel> fresh = Field<FieldPresModel>(kFieldItem, u"f");
   const auto written = test::OutputOf(RefCntPtr<const FieldPresModel>(MakeRefCnt<FieldPresModel>(*field)));
-  const auto read = ThroughText(RefCntPtr<const FieldPresModel>(field));
+  const auto read = test::ThroughText(field);
   ASSERT_TRUE(read);
   const auto again = test::OutputOf(read), asNew = test::OutputOf(fresh);
   const struct {
@@ -204,11 +189,8 @@ std::vector<std::string> SourceWritten(RefCntPtr<M> source) {
 
 TEST(DataSources, AFreshSourceSortsItsFieldsAndShowsItsGridAndNothingElse) {
   std::vector<std::string> set;  // the flags of the source itself that are true
-  int depth = 0;
-  for (const std::string& line : SourceWritten(MakeRefCnt<BaseDataSourcePresModel>())) {
-    depth += line.rfind("Begin", 0) == 0 ? 1 : line == "End" ? -1 : 0;
-    if (depth == 0 && line.size() > 5 && line.compare(line.size() - 5, 5, " true") == 0) set.push_back(line);
-  }
+  for (const std::string& line : test::TopLevel(SourceWritten(MakeRefCnt<BaseDataSourcePresModel>())))
+    if (line.ends_with(" true")) set.push_back(line);
   EXPECT_EQ(set, test::Lines({"Parameter 0xd65e67c4 true", "Parameter 0xd6e9b05c true"}));
 }
 

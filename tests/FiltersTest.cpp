@@ -3,7 +3,6 @@
 // categorical filter's queries over its in-memory tuples at their bounds, clone depth,
 // fresh cache handles, commands handed on, and reading back through wire text.
 
-#include <algorithm>
 #include <functional>
 
 #include "TestSupport.h"
@@ -13,7 +12,6 @@
 #include "vqxdatamodel/Schema.h"
 #include "vqxfield/Field.h"
 #include "vqxworkbook/WorksheetDoc.h"
-#include "wire/JsonCursor.h"
 #include "wire/WireReader.h"
 
 namespace {
@@ -40,46 +38,6 @@ void ExpectLogicAssert(const std::function<void()>& f, const std::string& text) 
   }
 }
 
-// The ids of the parameters and scopes a write opens at its own level, in order.
-Ids TopIds(const Out& out) {
-  Ids ids;
-  int depth = 0;
-  for (const std::string& line : out) {
-    if (line == "End") {
-      --depth;
-      continue;
-    }
-    if (depth == 0 && line.find("0x") != std::string::npos)
-      ids.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(line.find("0x"), 10), nullptr, 16)));
-    if (line.rfind("Begin ", 0) == 0) ++depth;
-  }
-  return ids;
-}
-
-// Whether `run` ("A|B|...") appears in `out` as consecutive lines.
-bool HasRun(const Out& out, const std::string& run) {
-  Out lines;
-  std::size_t at = 0;
-  for (std::size_t bar; (bar = run.find('|', at)) != std::string::npos; at = bar + 1)
-    lines.push_back(run.substr(at, bar - at));
-  lines.push_back(run.substr(at));
-  return std::search(out.begin(), out.end(), lines.begin(), lines.end()) != out.end();
-}
-
-template <typename M>
-Out Write(const RefCntPtr<M>& model) {
-  return test::OutputOf(RefCntPtr<const M>(model));
-}
-
-// The model alone as wire text, read back strictly.
-template <typename M>
-RefCntPtr<const M> ThroughText(const RefCntPtr<const M>& model) {
-  const std::string text = JsonCursor::Write(test::Registry(), *model->AsIParameters());
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(text);
-  EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), text);
-  return dynamic_cast<const ValParameter<RefCntPtr<const M>>&>(*bag->GetParameter(M::ID)).Value();
-}
-
 RefCntPtr<const FilterValuePresModel> Value(const char16_t* caption) {
   auto v = MakeRefCnt<FilterValuePresModel>();
   v->SetCaption(caption);
@@ -98,52 +56,53 @@ RefCntPtr<DomainTablePresModel> Node(const char16_t* label,
 
 constexpr std::uint32_t kFieldName = 0xd90f8c9b, kLabel = 0xd91cda59, kValue = 0xd6747d2c, kChildItems = 0xd6476150;
 
-struct WriteCase {
+// One write: the ids at its own level and the runs of consecutive lines it holds.
+struct LevelCase {
   const char* name;
   std::function<Out()> write;
-  Ids top;                        // the ids written at the model's own level, in order; empty: not checked
-  std::vector<std::string> runs;  // each must appear, "A|B" as A directly followed by B
+  Ids top;                // the ids written at the model's own level, in order; empty: not checked
+  std::vector<Out> runs;  // each must appear as consecutive lines
 };
 
-const WriteCase kWriteCases[] = {
+const LevelCase kLevelCases[] = {
     {"a dialog model with its cache handle writes no optional page and an empty parameter list",
      [] {
        auto m = MakeRefCnt<CategoricalFilter_NewPresModel>();
        m->SetCacheInfo(MakeRefCnt<CategoricalFilterCacheInfoPresModel>());
-       return Write(m);
+       return test::OutputOf(m);
      },
      {kFieldName, 0xd99cc6f9, 0xd6d05eef, 0xd62f3fe2, 0xd6f6de12, 0xd68a9c4b, 0xd663d8a2, 0xd64d5036, 0xd6a14f15,
       0xd63f60ca, 0xd6124e06, 0xd66b05c8},
-     {"Begin ListStructure 0xd66b05c8|End"}},
+     {{"Begin ListStructure 0xd66b05c8", "End"}}},
     {"a member-tree leaf writes its label only",
-     [] { return Write(Node(u"a")); },
+     [] { return test::OutputOf(Node(u"a")); },
      {kLabel},
-     {"Parameter 0xd91cda59 a"}},
+     {{"Parameter 0xd91cda59 a"}}},
     {"a leaf with a value adds the value",
      [] {
        auto n = Node(u"a");
        n->SetValue(T(4, u"x"));
-       return Write(n);
+       return test::OutputOf(n);
      },
      {kLabel, kValue},
-     {"Begin SubStructure 0xd6747d2c|ListItem %i:4|ListItem x|End"}},
+     {{"Begin SubStructure 0xd6747d2c", "ListItem %i:4", "ListItem x", "End"}}},
     {"a selected node with a size and a child writes all three",
      [] {
        auto n = Node(u"p", {Node(u"c")});
        n->SetIsSelected(true);
        n->SetActualSize(3);
-       return Write(n);
+       return test::OutputOf(n);
      },
      {0xd61728cc, 0xd645ccfa, kLabel, kChildItems},
-     {"Begin ListStructure 0xd6476150|Begin SubStructure 0xd6979b35|Parameter 0xd91cda59 c|End|End"}},
+     {{"Begin ListStructure 0xd6476150", "Begin SubStructure 0xd6979b35", "Parameter 0xd91cda59 c", "End", "End"}}},
     {"a fresh relative-date filter writes a default of 3, a count of 0 and an empty period list",
-     [] { return Write(MakeRefCnt<RelativeDateFilterPresModel>()); },
+     [] { return test::Written<RelativeDateFilterPresModel>(); },
      {},
-     {"Parameter 0xd67c6f26 3", "Parameter 0xd6a80266 0", "Begin ListStructure 0xd6a1470a|End"}},
+     {{"Parameter 0xd67c6f26 3"}, {"Parameter 0xd6a80266 0"}, {"Begin ListStructure 0xd6a1470a", "End"}}},
     {"a fresh measure picker writes no relative-date field as -1",
-     [] { return Write(MakeRefCnt<FilterSelectMeasurePresModel>()); },
+     [] { return test::Written<FilterSelectMeasurePresModel>(); },
      {},
-     {"Parameter 0xd6f8c7a2 -1"}},
+     {{"Parameter 0xd6f8c7a2 -1"}}},
     {"a filter description with only a quantitative part writes that part alone",
      [] {
        auto q = MakeRefCnt<QuantitativeFilterInfoPresModel>();
@@ -152,40 +111,40 @@ const WriteCase kWriteCases[] = {
        auto m = MakeRefCnt<FilterInfoPresModel>();
        m->SetVisualID(MakeRefCnt<VisualIDPresModel>());
        m->SetQuantitativeFilter(q);
-       return Write(m);
+       return test::OutputOf(m);
      },
      {0xd6f16047, kFieldName, 0xd6a5b43f, 0xd6e851e1, 0xd69be0ea},
-     {"Parameter 0xd6f16047 FilterDefault"}},
+     {{"Parameter 0xd6f16047 FilterDefault"}}},
     {"level infos of a hierarchical description open each item under the list's own id",
      [] {
        auto m = MakeRefCnt<HierarchicalFilterInfoPresModel>();
        m->AddHierarchicalLevelInfo(MakeRefCnt<HierarchicalLevelInfoPresModel>());
-       return Write(m);
+       return test::OutputOf(m);
      },
      {},
-     {"Begin ListStructure 0xd6378aac|Begin SubStructure 0xd6378aac|Parameter 0xd62d3c4a |"
-      "Parameter 0xd6d5e4e3 hsm-all-selected|End|End"}},
+     {{"Begin ListStructure 0xd6378aac", "Begin SubStructure 0xd6378aac", "Parameter 0xd62d3c4a ",
+       "Parameter 0xd6d5e4e3 hsm-all-selected", "End", "End"}}},
 };
 
 TEST(FilterWrites, WhatEachModelHolds) {
-  for (const WriteCase& c : kWriteCases) {
+  for (const LevelCase& c : kLevelCases) {
     SCOPED_TRACE(c.name);
     const Out out = c.write();
     if (!c.top.empty()) {
-      EXPECT_EQ(TopIds(out), c.top);
+      EXPECT_EQ(test::TopIds(out), c.top);
     }
-    for (const std::string& run : c.runs) EXPECT_TRUE(HasRun(out, run)) << run;
+    for (const Out& run : c.runs) EXPECT_TRUE(test::HasRun(out, run)) << testing::PrintToString(run);
   }
 }
 
 TEST(FilterWrites, AlwaysWrittenNestedModelsMustBeSet) {
   const std::function<Out()> writes[] = {
-      [] { return Write(MakeRefCnt<CategoricalFilterCacheNotFoundPresModel>()); },
+      [] { return test::Written<CategoricalFilterCacheNotFoundPresModel>(); },
       [] {  // the quantitative part's bounds
         auto m = MakeRefCnt<FilterInfoPresModel>();
         m->SetVisualID(MakeRefCnt<VisualIDPresModel>());
         m->SetQuantitativeFilter(MakeRefCnt<QuantitativeFilterInfoPresModel>());
-        return Write(m);
+        return test::OutputOf(m);
       },
   };
   for (const auto& write : writes) test::ExpectNullPointerAssertion(write);
@@ -201,7 +160,8 @@ TEST(FilterReads, AMemberTreeOfThreeLevelsKeepsItsOrder) {
     for (const auto& c : n.GetChildItems()) s += shape(*c) + " ";
     return s + ")";
   };
-  const auto read = ThroughText(tree);
+  const auto read = test::ThroughTextSettled(tree);
+  ASSERT_TRUE(read);
   EXPECT_EQ(shape(*read), "root(a(a1(a1x ) a2 ) b )");
 }
 
@@ -355,15 +315,15 @@ TEST(CategoricalFilterHierarchy, WritesAreReentrantAndAFlaggedLevelWritesNothing
   const RefCntPtr<const CategoricalFilterPresModel> c(f);
   const auto first = test::OutputOf(c);
   EXPECT_FALSE(f->GetIsSerializingCategoricalFilterPresModel());
-  EXPECT_TRUE(HasRun(first, "Parameter 0xd6b8b535 a*"));
+  EXPECT_TRUE(test::HasRun(first, {"Parameter 0xd6b8b535 a*"}));
   auto again = MakeRefCnt<CategoricalFilterPresModel>();  // a fresh model: no recorded text
   again->SetPattern(u"a*");
-  EXPECT_EQ(Write(again), first);
+  EXPECT_EQ(test::OutputOf(again), first);
   EXPECT_EQ(test::OutputOf(c), first);
   auto g = MakeRefCnt<CategoricalFilterPresModel>();
   g->SetPattern(u"a*");
   g->SetIsSerializingCategoricalFilterPresModel(true);
-  EXPECT_EQ(Write(g), Out{});
+  EXPECT_EQ(test::OutputOf(g), Out{});
   EXPECT_TRUE(g->GetIsSerializingCategoricalFilterPresModel());
 }
 
@@ -374,7 +334,9 @@ TEST(CategoricalFilterCacheInfo, EachHandleGetsAFreshUuidThatSurvivesText) {
   auto b = MakeRefCnt<CategoricalFilterCacheInfoPresModel>();
   EXPECT_NE(a->GetCacheGuid(), b->GetCacheGuid());
   EXPECT_NE(a->GetCacheGuid(), TUUID());
-  EXPECT_EQ(ThroughText(RefCntPtr<const CategoricalFilterCacheInfoPresModel>(a))->GetCacheGuid(), a->GetCacheGuid());
+  const auto read = test::ThroughTextSettled(a);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->GetCacheGuid(), a->GetCacheGuid());
 }
 
 TEST(FilterClones, PerspectivesAndBoundsAreCopiedDeep) {
@@ -414,7 +376,7 @@ TEST(FilterClones, QuantitativeAndRelativeDateFiltersShareTheirLists) {
   q->SetWorksheet(u"Sheet 1");
   q->AddSupportedDomainType(MakeRefCnt<FilterDomainTypeCaptionPresModel>());
   q->AddSupportedDomainType(MakeRefCnt<FilterDomainTypeCaptionPresModel>());
-  const auto before = Write(q);
+  const auto before = test::OutputOf(q);
   const auto qc = q->Clone();
   EXPECT_NE(qc.get(), q.get());
   EXPECT_EQ(qc->GetWorksheet(), TString(u"Sheet 1"));
@@ -424,8 +386,8 @@ TEST(FilterClones, QuantitativeAndRelativeDateFiltersShareTheirLists) {
   // The copy is written afresh: changing it changes neither the source nor what it writes.
   qc->SetWorksheet(u"other");
   EXPECT_EQ(q->GetWorksheet(), TString(u"Sheet 1"));
-  EXPECT_EQ(Write(q), before);
-  EXPECT_NE(Write(qc), before);
+  EXPECT_EQ(test::OutputOf(q), before);
+  EXPECT_NE(test::OutputOf(qc), before);
 
   auto r = MakeRefCnt<RelativeDateFilterPresModel>();
   r->SetAnchorString(u"today");
@@ -442,7 +404,8 @@ TEST(Tuples, ThroughWireTextKeepTheirValuesAndOrder) {
                                                         DataValue(2.5), DataValue(true), DataValue()});
   pair->SetFirst(first);
   pair->SetSecond(MakeRefCnt<Tuple>());  // an empty tuple is not a null one
-  const auto read = ThroughText(RefCntPtr<const TuplePairPresModel>(pair));
+  const auto read = test::ThroughTextSettled(pair);
+  ASSERT_TRUE(read);
   ASSERT_TRUE(read->GetFirst());
   EXPECT_EQ(*read->GetFirst(), *first);
   ASSERT_TRUE(read->GetSecond());
@@ -460,7 +423,8 @@ TEST(FilterDialogs, AQuantitativeDialogThroughTextAndBack) {
   dialog->SetQuantitativeFilter(filter);
   dialog->SetQuantitativeFilterRange(range);
   dialog->SetShowApply(false);
-  const auto read = ThroughText(RefCntPtr<const QuantitativeFilterDialogPresModel>(dialog));
+  const auto read = test::ThroughTextSettled(dialog);
+  ASSERT_TRUE(read);
   EXPECT_FALSE(read->GetShowApply());
   ASSERT_TRUE(read->GetQuantitativeFilter());
   EXPECT_EQ(read->GetQuantitativeFilter()->GetColumnCaption(), TString(u"Sales"));
@@ -497,14 +461,14 @@ TEST(FilterDialogs, ARequiredCommandIsHandedOnEvenWhenNullAnOptionalOneOnlyWhenS
        [] {
          auto m = MakeRefCnt<CategoricalFilterCacheNotFoundPresModel>();
          m->SetCacheInfo(MakeRefCnt<CategoricalFilterCacheInfoPresModel>());
-         Write(m);
+         test::OutputOf(m);
        },
        {{0xd6e4461bu, false}}},
       {"dialog model without a close command",
        [] {
          auto m = MakeRefCnt<CategoricalFilter_NewPresModel>();
          m->SetCacheInfo(MakeRefCnt<CategoricalFilterCacheInfoPresModel>());
-         Write(m);
+         test::OutputOf(m);
        },
        {}},
       {"aggregation dialog with a drop command but no create command",
@@ -512,7 +476,7 @@ TEST(FilterDialogs, ARequiredCommandIsHandedOnEvenWhenNullAnOptionalOneOnlyWhenS
          auto m = MakeRefCnt<FilterAggregationDialogPresModel>();
          m->SetFilterMeasureSelection(MakeRefCnt<FilterSelectMeasurePresModel>());
          m->SetDropCommand(MakeRefCnt<SimpleCommandsPresModel>(TString(u"drop")));
-         Write(m);
+         test::OutputOf(m);
        },
        {{0xd6e4461bu, false}, {0xd6a518c2u, true}}},
   };

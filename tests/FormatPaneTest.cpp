@@ -9,8 +9,6 @@
 #include "TestSupport.h"
 #include "framework/Catalogue.h"
 #include "models/FormatModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -72,16 +70,6 @@ std::vector<std::uint32_t> ParameterIds(const std::vector<std::string>& lines) {
 template <typename M, typename V, typename W>
 bool Same(const V& a, const W& b) {
   return *MakeRefCnt<M>(a, kKey, nullptr) == *MakeRefCnt<M>(b, kKey, nullptr);
-}
-
-// The model written as wire text and read back through the registry.
-template <typename M>
-RefCntPtr<const M> ThroughWire(const RefCntPtr<M>& model, std::string* text = nullptr) {
-  const std::string written = JsonCursor::Write(test::Registry(), *model->AsIParameters());
-  if (text) *text = written;
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(written);
-  EXPECT_EQ(JsonCursor::Write(test::Registry(), *bag), written);
-  return dynamic_cast<const ValParameter<RefCntPtr<const M>>&>(*bag->GetParameter(M::ID)).Value();
 }
 
 TEST(FormatPane, AControlWritesTheSameFieldsDirectlyAndAsAnItem) {
@@ -179,13 +167,16 @@ TEST(FormatPane, TabsTravelThroughTheirOwnSerializers) {
   auto tab = MakeRefCnt<TabPresModel>();
   tab->SetLabel(u"Sheet");
   tab->AddItem(MakeRefCnt<ToggleControlPresModel>(true, kKey, nullptr));
-  const auto tabBack = ThroughWire(tab);
+  const auto tabBack = test::ThroughTextSettled(tab);
+  ASSERT_TRUE(tabBack);
   EXPECT_EQ(tabBack->GetLabel(), TString(u"Sheet"));
   ASSERT_EQ(tabBack->GetItemCount(), 1u);
   EXPECT_EQ(typeid(*tabBack->GetItem(0)), typeid(ToggleControlPresModel));
   auto group = MakeRefCnt<TabGroupPresModel>();
   group->SetPickerType(PickerType{2});
-  EXPECT_EQ(ThroughWire(group)->GetPickerType(), PickerType{2});
+  const auto groupBack = test::ThroughTextSettled(group);
+  ASSERT_TRUE(groupBack);
+  EXPECT_EQ(groupBack->GetPickerType(), PickerType{2});
   EXPECT_FALSE(AnyFlagSet(*tab) || AnyFlagSet(*group));
 }
 
@@ -303,11 +294,11 @@ TEST(FormatPane, EveryClassThatCanBeAnItemTravelsThroughWireTextAsItself) {
                            Item(MakeRefCnt<ShadingSectionPresModel>()), Item(geometry), Item(inner)})
     pane->AddItem(item);
 
-  std::string text;
-  const auto read = ThroughWire(pane, &text);
+  const auto read = test::ThroughTextSettled(pane);
+  ASSERT_TRUE(read);
   EXPECT_FALSE(AnyFlagSet(*pane));
   EXPECT_FALSE(AnyFlagSet(*read));
-  EXPECT_EQ(test::ModelDifference(test::Registry(), pane.get(), read.get()), "") << text;
+  EXPECT_EQ(test::ModelDifference(test::Registry(), pane.get(), read.get()), "") << test::Text(pane);
   ASSERT_EQ(read->GetItemCount(), pane->GetItemCount());
   for (unsigned int i = 0; i < pane->GetItemCount(); ++i)
     EXPECT_EQ(typeid(*read->GetItem(i)), typeid(*pane->GetItem(i))) << i;

@@ -14,7 +14,6 @@
 #include "models/QuickFiltersModels.h"
 #include "models/StyleModels.h"
 #include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -25,30 +24,19 @@ constexpr std::uint32_t kLegendTypeId = 0xd600cf87, kSwatchBorderId = 0xd64447c5
 constexpr std::uint32_t kWidgetTypeId = 0xd6302dd1, kSortTypeId = 0xd6538b5d, kTopToggledId = 0xd68a87c9;
 constexpr std::uint32_t kQuickFilterTypeId = 0xd6931903, kCatModeId = 0xd6fa8d87;
 
-std::string Id(std::uint32_t id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08x", id);
-  return buf;
-}
-
-bool Writes(const std::vector<std::string>& out, std::uint32_t id) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.find(Id(id)) != std::string::npos; });
-}
-
 // The output of a write through the serializer of class R, of a model of any class below it.
 template <typename R>
 std::vector<std::string> WrittenAs(const RefCntPtr<const R>& model) {
-  return test::OutputOf<R>(model);
+  return test::OutputOf(model);
 }
 
-// The model written as text alone under R's default id and read back through R's reader.
+// The model written as text alone under R's default id, through R's writer, and read back
+// through R's reader.
 template <typename R>
-RefCntPtr<const R> ThroughText(const RefCntPtr<const R>& model) {
+RefCntPtr<const R> ThroughTextAs(const RefCntPtr<const R>& model) {
   auto bag = MakeRefCnt<Parameters>();
   bag->SetParameter(R::ID, MakeRefCnt<ValParameter<RefCntPtr<const R>>>(model));
-  const RefCntPtr<IParameters> read = WireReader(test::Registry()).Read(JsonCursor::Write(test::Registry(), *bag));
-  const auto* held = HolderOf<RefCntPtr<const R>>(read->GetParameter(R::ID));
-  return held ? held->Value() : RefCntPtr<const R>();
+  return test::FromText<R>(JsonCursor::Write(test::Registry(), *bag));
 }
 
 template <typename M>
@@ -59,38 +47,13 @@ std::type_index TypeOf(const RefCntPtr<const M>& model) {
 using Out = std::vector<std::string>;
 using Ids = std::vector<std::uint32_t>;
 
-// The ids of the parameters and scopes a write opens at its own level, in order.
-Ids TopIds(const Out& out) {
-  Ids ids;
-  int depth = 0;
-  for (const std::string& line : out) {
-    if (line == "End") {
-      --depth;
-      continue;
-    }
-    if (depth == 0 && line.find("0x") != std::string::npos)
-      ids.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(line.find("0x"), 10), nullptr, 16)));
-    if (line.rfind("Begin ", 0) == 0) ++depth;
-  }
-  return ids;
-}
-
 Ids Concat(Ids a, const Ids& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
 
-bool HasRun(const Out& out, const Out& run) {
-  return std::search(out.begin(), out.end(), run.begin(), run.end()) != out.end();
-}
-
 bool StartsWith(const Out& out, const Out& prefix) {
   return out.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), out.begin());
-}
-
-template <typename M>
-Out Write(const RefCntPtr<M>& model) {
-  return test::OutputOf(RefCntPtr<const M>(model));
 }
 
 // ---- legends: the first of colour, size, map and shape that the legend is
@@ -123,12 +86,12 @@ TEST(LegendFamily, TheBaseWriterHandsOnByDynamicTypeAndTheReaderFollowsLegendTyp
     const RefCntPtr<const CategoricalLegendPresModel> legend = c.make();
     const auto out = WrittenAs<CategoricalLegendPresModel>(legend);
     if (*c.legendType)
-      EXPECT_NE(std::find(out.begin(), out.end(), "Parameter " + Id(kLegendTypeId) + " " + c.legendType), out.end());
+      EXPECT_NE(std::find(out.begin(), out.end(), test::Param(kLegendTypeId, c.legendType)), out.end());
     else
-      EXPECT_FALSE(Writes(out, kLegendTypeId));
-    EXPECT_EQ(Writes(out, kSwatchBorderId), c.writesSwatch);
+      EXPECT_FALSE(test::WritesId(out, kLegendTypeId));
+    EXPECT_EQ(test::WritesId(out, kSwatchBorderId), c.writesSwatch);
     EXPECT_FALSE(legend->GetSerializing());
-    EXPECT_EQ(TypeOf(ThroughText(RefCntPtr<const CategoricalLegendPresModel>(c.make()))), c.readBackAs);
+    EXPECT_EQ(TypeOf(ThroughTextAs(RefCntPtr<const CategoricalLegendPresModel>(c.make()))), c.readBackAs);
   }
   // A kind's own writer gives what the base writer gives for it.
   const RefCntPtr<const CategoricalMapLegendPresModel> map = MakeRefCnt<CategoricalMapLegendPresModel>();
@@ -164,11 +127,11 @@ TEST(WidgetFamily, TheBaseWriterGoesByClassNotByWidgetType) {
     const RefCntPtr<const RefinementWidgetPresModel> widget = c.make();
     const auto out = WrittenAs<RefinementWidgetPresModel>(widget);
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out.front().rfind("Parameter " + Id(kWidgetTypeId), 0), 0u);
-    EXPECT_TRUE(Writes(out, c.ownMember));
-    EXPECT_FALSE(Writes(out, c.absentMember));
+    EXPECT_EQ(out.front().rfind(test::Param(kWidgetTypeId, ""), 0), 0u);
+    EXPECT_TRUE(test::WritesId(out, c.ownMember));
+    EXPECT_FALSE(test::WritesId(out, c.absentMember));
     EXPECT_FALSE(widget->GetSerializing());
-    EXPECT_EQ(TypeOf(ThroughText(RefCntPtr<const RefinementWidgetPresModel>(c.make()))), c.readBackAs);
+    EXPECT_EQ(TypeOf(ThroughTextAs(RefCntPtr<const RefinementWidgetPresModel>(c.make()))), c.readBackAs);
   }
 }
 
@@ -227,8 +190,7 @@ TEST(QuickFilterFamily, EveryKindTravelsAsItsOwnClassInADisplay) {
     filter->SetFieldName(FieldName(TString(u"[Sales]")));
     auto display = MakeRefCnt<QuickFilterDisplayPresModel>();
     display->SetQuickFilter(filter);
-    const RefCntPtr<const QuickFilterDisplayPresModel> read =
-        ThroughText(RefCntPtr<const QuickFilterDisplayPresModel>(display));
+    const RefCntPtr<const QuickFilterDisplayPresModel> read = test::ThroughText(display);
     ASSERT_TRUE(read && read->GetQuickFilter());
     EXPECT_EQ(TypeOf(read->GetQuickFilter()), TypeOf(RefCntPtr<const QuickFilterPresModel>(filter)));
     EXPECT_EQ(read->GetQuickFilter()->GetFieldName(), filter->GetFieldName());
@@ -240,8 +202,8 @@ TEST(QuickFilterFamily, QuickFilterTypeDecidesWhatTheBaseWrites) {
   auto categorical = MakeRefCnt<CategoricalQuickFilterPresModel>();
   categorical->SetQuickFilterType(QuickFilterType::Unknown);
   const auto out = WrittenAs<QuickFilterPresModel>(RefCntPtr<const QuickFilterPresModel>(categorical));
-  EXPECT_TRUE(Writes(out, kQuickFilterTypeId));
-  EXPECT_FALSE(Writes(out, kCatModeId));
+  EXPECT_TRUE(test::WritesId(out, kQuickFilterTypeId));
+  EXPECT_FALSE(test::WritesId(out, kCatModeId));
   // A kind the model is not: the null view, before anything is written.
   auto base = MakeRefCnt<QuickFilterPresModel>();
   base->SetQuickFilterType(QuickFilterType::Categorical);
@@ -271,19 +233,19 @@ TEST(QuickFilterKinds, AHierarchicalFilterWritesTheCategoricalPartThenItsOwn) {
   auto c = MakeRefCnt<CategoricalQuickFilterPresModel>();
   fill(*c);
   c->SetQuickFilterType(QuickFilterType::Hierarchy);
-  const Out categorical = Write(c);
+  const Out categorical = test::OutputOf(c);
 
   const Out out = WrittenAs<QuickFilterPresModel>(RefCntPtr<const QuickFilterPresModel>(h));
   ASSERT_FALSE(out.empty());
-  EXPECT_EQ(out.front(), "Parameter " + Id(kQuickFilterTypeId) + " hierarchy");
-  const Ids ids = TopIds(out);
+  EXPECT_EQ(out.front(), test::Param(kQuickFilterTypeId, "hierarchy"));
+  const Ids ids = test::TopIds(out);
   ASSERT_GT(ids.size(), 9u);
   EXPECT_EQ(Ids(ids.begin(), ids.begin() + 4), kQuickFilterBase);
   EXPECT_TRUE(StartsWith(out, categorical));
-  EXPECT_EQ(Ids(ids.begin() + static_cast<std::ptrdiff_t>(TopIds(categorical).size()), ids.end()),
+  EXPECT_EQ(Ids(ids.begin() + static_cast<std::ptrdiff_t>(test::TopIds(categorical).size()), ids.end()),
             (Ids{0xd643830e, 0xd60a7700, 0xd646756b, 0xd67b02bb, 0xd6476150}));
-  EXPECT_TRUE(HasRun(out, {"Begin ListStructure 0xd646756b", "ListItem hsm-some-selected", "End"}));
-  EXPECT_EQ(Write(h), out);  // the kind's own writer gives the same
+  EXPECT_TRUE(test::HasRun(out, {"Begin ListStructure 0xd646756b", "ListItem hsm-some-selected", "End"}));
+  EXPECT_EQ(test::OutputOf(h), out);  // the kind's own writer gives the same
 }
 
 TEST(QuickFilterKinds, AQuantitativeFilterWritesOnlyTheValuesItHolds) {
@@ -291,25 +253,25 @@ TEST(QuickFilterKinds, AQuantitativeFilterWritesOnlyTheValuesItHolds) {
                           kQuantMode = 0xd653725f, kNumberFormats = 0xd6d6427e, kStartOfWeek = 0xd65095df;
   auto none = MakeRefCnt<QuantitativeQuickFilterPresModel>();
   const Out out = WrittenAs<QuickFilterPresModel>(RefCntPtr<const QuickFilterPresModel>(none));
-  EXPECT_EQ(TopIds(out), Concat(kQuickFilterBase, {kIncluded, kQuantMode, kNumberFormats, kStartOfWeek}));
-  EXPECT_TRUE(HasRun(out, {"Begin ListStructure " + Id(kNumberFormats), "End"}));
+  EXPECT_EQ(test::TopIds(out), Concat(kQuickFilterBase, {kIncluded, kQuantMode, kNumberFormats, kStartOfWeek}));
+  EXPECT_TRUE(test::HasRun(out, {"Begin ListStructure " + test::Hex(kNumberFormats), "End"}));
 
   auto some = MakeRefCnt<QuantitativeQuickFilterPresModel>();
   some->SetValueMin(DataValue(std::int64_t{0}));  // a zero is a value
   some->SetDataMax(DataValue(TString(u"z")));
-  EXPECT_EQ(TopIds(Write(some)),
+  EXPECT_EQ(test::TopIds(test::OutputOf(some)),
             Concat(kQuickFilterBase, {kIncluded, kValueMin, kDataMax, kQuantMode, kNumberFormats, kStartOfWeek}));
 }
 
 TEST(QuickFilterKinds, AFilterOptionsEditWithoutRangesWritesItsFourLists) {
   auto edit = MakeRefCnt<FilterOptionsPresModel>();
-  const Out out = Write(edit);
-  EXPECT_EQ(TopIds(out), (Ids{0xd6dc1b86, 0xd6bddf7a, 0xd6e84d7d, 0xd651ca76}));
+  const Out out = test::OutputOf(edit);
+  EXPECT_EQ(test::TopIds(out), (Ids{0xd6dc1b86, 0xd6bddf7a, 0xd6e84d7d, 0xd651ca76}));
   for (std::uint32_t id : {0xd6dc1b86u, 0xd6bddf7au})
-    EXPECT_TRUE(HasRun(out, {"Begin ListStructure " + Id(id), "End"}));
+    EXPECT_TRUE(test::HasRun(out, {"Begin ListStructure " + test::Hex(id), "End"}));
   auto added = MakeRefCnt<FilterOptionsPresModel>();
   added->SetFilterRangeAdd(MakeRefCnt<FilterRangePresModel>());
-  EXPECT_EQ(TopIds(Write(added)), (Ids{0xd6dc1b86, 0xd6bddf7a, 0xd6e84d7d, 0xd651ca76, 0xd6a637c6}));
+  EXPECT_EQ(test::TopIds(test::OutputOf(added)), (Ids{0xd6dc1b86, 0xd6bddf7a, 0xd6e84d7d, 0xd651ca76, 0xd6a637c6}));
 }
 
 TEST(QuickFilterKinds, MembersOutsideTheWireAreLostThroughText) {
@@ -320,7 +282,7 @@ TEST(QuickFilterKinds, MembersOutsideTheWireAreLostThroughText) {
     filter->SetFieldName(FieldName(TString(u"[Sales]")));
     filter->SetCaption(u"Sales");
     filter->SetIsGlobal(true);
-    const auto read = ThroughText(RefCntPtr<const QuickFilterPresModel>(filter));
+    const auto read = ThroughTextAs(RefCntPtr<const QuickFilterPresModel>(filter));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->GetFieldName(), filter->GetFieldName());
     EXPECT_EQ(read->GetCaption(), TString());
@@ -338,8 +300,9 @@ TEST(WidgetKinds, ASortWidgetThroughTheBaseKeepsItsLabelsAndLeavesNoFlagSet) {
   };
   const auto sort = make();
   // Its own writer gives what the base gives.
-  EXPECT_EQ(Write(make()), WrittenAs<RefinementWidgetPresModel>(RefCntPtr<const RefinementWidgetPresModel>(make())));
-  const auto read = ThroughText(RefCntPtr<const RefinementWidgetPresModel>(sort));
+  EXPECT_EQ(test::OutputOf(make()),
+            WrittenAs<RefinementWidgetPresModel>(RefCntPtr<const RefinementWidgetPresModel>(make())));
+  const auto read = ThroughTextAs(RefCntPtr<const RefinementWidgetPresModel>(sort));
   const auto* got = dynamic_cast<const SortWidgetPresModel*>(read.get());
   ASSERT_TRUE(got);
   EXPECT_EQ(got->GetNLPWidgetSortType(), NLPWidgetSortType::Descending);
@@ -352,7 +315,7 @@ TEST(WidgetKinds, ASortWidgetThroughTheBaseKeepsItsLabelsAndLeavesNoFlagSet) {
 }
 
 // The common part of every categorical legend: what a legend of no kind writes.
-Out CommonLegendPart() { return Write(MakeRefCnt<CategoricalLegendPresModel>()); }
+Out CommonLegendPart() { return test::Written<CategoricalLegendPresModel>(); }
 
 RefCntPtr<const CategoricalColorLegendItemPresModel> ColourItem() {
   auto item = MakeRefCnt<CategoricalColorLegendItemPresModel>();
@@ -390,7 +353,7 @@ TEST(LegendKinds, AKindWritesTheCommonPartThenItsOwn) {
          auto item = MakeRefCnt<CategoricalLegendItemPresModel>();
          item->SetText(u"West");
          legend->AddItem(item);
-         return Write(legend);
+         return test::OutputOf(legend);
        },
        "highlight",
        {kLegendTypeId, 0xd6984428},
@@ -401,9 +364,9 @@ TEST(LegendKinds, AKindWritesTheCommonPartThenItsOwn) {
     SCOPED_TRACE(c.name);
     const Out out = c.write();
     EXPECT_TRUE(StartsWith(out, common));
-    EXPECT_EQ(TopIds(out), Concat(TopIds(common), c.own));
-    EXPECT_TRUE(HasRun(out, {"Parameter " + Id(kLegendTypeId) + " " + c.legendType}));
-    EXPECT_TRUE(HasRun(out, c.itemRun));
+    EXPECT_EQ(test::TopIds(out), Concat(test::TopIds(common), c.own));
+    EXPECT_TRUE(test::HasRun(out, {test::Param(kLegendTypeId, c.legendType)}));
+    EXPECT_TRUE(test::HasRun(out, c.itemRun));
   }
 }
 
@@ -422,7 +385,7 @@ PresenceCase Presence(
     auto m = MakeRefCnt<M>();
     prepare(*m);
     if (changed) change(*m);
-    return Write(m);
+    return test::OutputOf(m);
   };
   return {name, [=] { return write(false); }, [=] { return write(true); }, std::move(added)};
 }
@@ -457,7 +420,7 @@ const PresenceCase kPresenceCases[] = {
 TEST(KindPresence, ChangesAddOnlyTheMembersThatLeftTheirOmissionValue) {
   for (const PresenceCase& c : kPresenceCases) {
     SCOPED_TRACE(c.name);
-    const Ids fresh = TopIds(c.fresh()), changed = TopIds(c.changed());
+    const Ids fresh = test::TopIds(c.fresh()), changed = test::TopIds(c.changed());
     Ids added;
     for (std::uint32_t id : changed)
       if (std::find(fresh.begin(), fresh.end(), id) == fresh.end()) added.push_back(id);
@@ -467,11 +430,12 @@ TEST(KindPresence, ChangesAddOnlyTheMembersThatLeftTheirOmissionValue) {
 }
 
 TEST(KindPresence, AFreshItemWritesItsTextOnlyAndRampSamplesTravelAsColours) {
-  EXPECT_EQ(TopIds(Write(MakeRefCnt<CategoricalLegendItemPresModel>())), Ids{0xd67a344f});
+  EXPECT_EQ(test::TopIds(test::Written<CategoricalLegendItemPresModel>()), Ids{0xd67a344f});
   auto ramp = MakeRefCnt<QuantitativeColorLegendPresModel>();
   WithRampStyles(*ramp);
   ramp->AddRampColorSample(u"0.5", ColorObject(0, 0, 255));
-  EXPECT_TRUE(HasRun(Write(ramp), {"Begin MapStructure 0xd684cd8f", "MapItem 0.5 #0000ffff false", "End"}));
+  EXPECT_TRUE(
+      test::HasRun(test::OutputOf(ramp), {"Begin MapStructure 0xd684cd8f", "MapItem 0.5 #0000ffff false", "End"}));
 }
 
 // ---- serializing flags after an error

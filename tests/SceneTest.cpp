@@ -8,25 +8,10 @@
 #include "TestSupport.h"
 #include "models/VisualModels.h"
 #include "presentation-model/SimpleTypesPresModelHelpers.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
 using namespace SimpleTypesPresModelHelpers;
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
-template <typename M>
-RefCntPtr<const M> ReadBack(const RefCntPtr<const M>& model) {
-  const WireReader reader(test::Registry());
-  const RefCntPtr<IParameters> bag = reader.Read(JsonCursor::Write(test::Registry(), *model->AsIParameters()));
-  const auto* held = HolderOf<RefCntPtr<const M>>(bag->GetParameter(M::ID));
-  if (!held) return nullptr;
-  return held->Value();
-}
 
 RefCntPtr<const CommandsPresModel> Commands(int n) {
   auto c = MakeRefCnt<CommandsPresModel>();
@@ -36,17 +21,10 @@ RefCntPtr<const CommandsPresModel> Commands(int n) {
 
 // ---- what presence rules leave out
 
-template <typename M, typename F>
-std::vector<std::string> Written(F set) {
-  auto m = MakeRefCnt<M>();
-  set(*m);
-  return test::OutputOf(RefCntPtr<const M>(m));
-}
-
 // A sort indicator item writes its state always: every item here has one.
 template <typename F>
 std::vector<std::string> ItemWritten(F set) {
-  return Written<SortIndicatorItemPresModel>([&](SortIndicatorItemPresModel& i) {
+  return test::Written<SortIndicatorItemPresModel>([&](SortIndicatorItemPresModel& i) {
     i.SetSortIndicatorState(MakeRefCnt<SortIndicatorStatePresModel>());
     set(i);
   });
@@ -72,86 +50,80 @@ const PresenceCase kPresence[] = {
      "Begin SubStructure 0xd63c4385", true},
     {"pane extents of zero height",
      [] {
-       return Written<PaneMarksPresModel>(
+       return test::Written<PaneMarksPresModel>(
            [](auto& p) { p.SetDomainExtents(RectPresModelFromRect(QRectF(0, 0, 2.5, 0))); });
      },
      "Begin SubStructure 0xd69dcecd", false},
     {"pane extents with an extent",
      [] {
-       return Written<PaneMarksPresModel>(
+       return test::Written<PaneMarksPresModel>(
            [](auto& p) { p.SetDomainExtents(RectPresModelFromRect(QRectF(0, 0, 2.5, 0.5))); });
      },
      "Begin SubStructure 0xd69dcecd", true},
     {"a pane origin at (0, 0)",
-     [] { return Written<PaneMarksPresModel>([](auto& p) { p.SetDomainOrigin(BuildFloatPointPresModel(0, 0)); }); },
+     [] {
+       return test::Written<PaneMarksPresModel>([](auto& p) { p.SetDomainOrigin(BuildFloatPointPresModel(0, 0)); });
+     },
      "Begin SubStructure 0xd61c5b86", false},
     {"a pane origin off (0, 0) in y only",
-     [] { return Written<PaneMarksPresModel>([](auto& p) { p.SetDomainOrigin(BuildFloatPointPresModel(0, -1)); }); },
+     [] {
+       return test::Written<PaneMarksPresModel>([](auto& p) { p.SetDomainOrigin(BuildFloatPointPresModel(0, -1)); });
+     },
      "Begin SubStructure 0xd61c5b86", true},
     // The visual.
-    {"a default visual writes no nested model", [] { return Written<VisualPresModel>([](auto&) {}); },
-     "Begin SubStructure", false},
-    {"an empty axis-region list has no scope", [] { return Written<VisualPresModel>([](auto&) {}); },
-     "Begin ListStructure 0xd6000bb6", false},
-    {"an empty selection list has a scope", [] { return Written<VisualPresModel>([](auto&) {}); },
-     "Begin ListStructure 0xd660725b", true},
+    {"a default visual writes no nested model", test::Written<VisualPresModel>, "Begin SubStructure", false},
+    {"an empty axis-region list has no scope", test::Written<VisualPresModel>, "Begin ListStructure 0xd6000bb6", false},
+    {"an empty selection list has a scope", test::Written<VisualPresModel>, "Begin ListStructure 0xd660725b", true},
     {"a command list without commands",
-     [] { return Written<VisualPresModel>([](auto& v) { v.SetShowMe(Commands(0)); }); },
+     [] { return test::Written<VisualPresModel>([](auto& v) { v.SetShowMe(Commands(0)); }); },
      "Begin ListStructure 0xd69735df", false},
     {"a command list with a command",
-     [] { return Written<VisualPresModel>([](auto& v) { v.SetShowMe(Commands(1)); }); },
+     [] { return test::Written<VisualPresModel>([](auto& v) { v.SetShowMe(Commands(1)); }); },
      "Begin ListStructure 0xd69735df", true},
     {"zoom level 100 is left out",
-     [] { return Written<VisualPresModel>([](auto& v) { v.SetZoomLevel(100.0f); }); }, "Parameter 0xd60c2ae2",
+     [] { return test::Written<VisualPresModel>([](auto& v) { v.SetZoomLevel(100.0f); }); }, "Parameter 0xd60c2ae2",
      false},
-    {"zoom level at its start is written", [] { return Written<VisualPresModel>([](auto&) {}); },
-     "Parameter 0xd60c2ae2 0", true},
-    {"an empty identifier is left out", [] { return Written<VisualPresModel>([](auto&) {}); },
-     "Parameter 0xd691b63b", false},
+    {"zoom level at its start is written", test::Written<VisualPresModel>, "Parameter 0xd60c2ae2 0", true},
+    {"an empty identifier is left out", test::Written<VisualPresModel>, "Parameter 0xd691b63b", false},
     // The scene.
-    {"a fresh scene: page count 1 left out", [] { return Written<ScenePresModel>([](auto&) {}); },
-     "Parameter 0xd63c0ed1", false},
-    {"page count 0 written", [] { return Written<ScenePresModel>([](auto& s) { s.SetPageCount(0); }); },
+    {"a fresh scene: page count 1 left out", test::Written<ScenePresModel>, "Parameter 0xd63c0ed1", false},
+    {"page count 0 written", [] { return test::Written<ScenePresModel>([](auto& s) { s.SetPageCount(0); }); },
      "Parameter 0xd63c0ed1 0", true},
-    {"a fresh scene: current page 0 left out", [] { return Written<ScenePresModel>([](auto&) {}); },
-     "Parameter 0xd69dedc8", false},
-    {"a fresh scene: no mark map scope", [] { return Written<ScenePresModel>([](auto&) {}); },
-     "Begin MapStructure 0xd643af56", false},
+    {"a fresh scene: current page 0 left out", test::Written<ScenePresModel>, "Parameter 0xd69dedc8", false},
+    {"a fresh scene: no mark map scope", test::Written<ScenePresModel>, "Begin MapStructure 0xd643af56", false},
     // The marks of a primitive kind.
     {"geometries of a shape are never written",
-     [] { return Written<PDMarksPresModel>([](auto& m) { m.AddGeometry(u"POINT(1 2)"); }); },
+     [] { return test::Written<PDMarksPresModel>([](auto& m) { m.AddGeometry(u"POINT(1 2)"); }); },
      "Begin ListStructure 0xd64d4193", false},
     {"geometries of a multipolygon are written, even none",
      [] {
-       return Written<PDMarksPresModel>([](auto& m) { m.SetPrimitiveType(MarkLayout::Primitive::Multipolygon); });
+       return test::Written<PDMarksPresModel>([](auto& m) { m.SetPrimitiveType(MarkLayout::Primitive::Multipolygon); });
      },
      "Begin ListStructure 0xd64d4193", true},
     {"a label mode without labels shown",
-     [] { return Written<PDMarksPresModel>([](auto& m) { m.SetLabelMode(static_cast<MarkLabelsMode>(1)); }); },
+     [] { return test::Written<PDMarksPresModel>([](auto& m) { m.SetLabelMode(static_cast<MarkLabelsMode>(1)); }); },
      "Parameter 0xd6c568bf", false},
     {"labels shown: the label mode, even at 0",
-     [] { return Written<PDMarksPresModel>([](auto& m) { m.SetShowLabels(true); }); }, "Parameter 0xd6c568bf",
+     [] { return test::Written<PDMarksPresModel>([](auto& m) { m.SetShowLabels(true); }); }, "Parameter 0xd6c568bf",
      true},
     // A hit-tested element.
-    {"a fresh element: detail id with all bits set left out",
-     [] { return Written<SceneElementPresModel>([](auto&) {}); }, "Parameter 0xd64ddd76", false},
-    {"detail id 0 written", [] { return Written<SceneElementPresModel>([](auto& e) { e.SetDetailId(0); }); },
+    {"a fresh element: detail id with all bits set left out", test::Written<SceneElementPresModel>,
+     "Parameter 0xd64ddd76", false},
+    {"detail id 0 written", [] { return test::Written<SceneElementPresModel>([](auto& e) { e.SetDetailId(0); }); },
      "Parameter 0xd64ddd76 0", true},
     // A data column.
-    {"a fresh column: data type 8 left out", [] { return Written<VizColumnPresModel>([](auto&) {}); },
-     "Parameter 0xd953b54e", false},
-    {"a fresh column: aggregation 12 left out", [] { return Written<VizColumnPresModel>([](auto&) {}); },
-     "Parameter 0xd94f7703", false},
+    {"a fresh column: data type 8 left out", test::Written<VizColumnPresModel>, "Parameter 0xd953b54e", false},
+    {"a fresh column: aggregation 12 left out", test::Written<VizColumnPresModel>, "Parameter 0xd94f7703", false},
     {"data type 0 written",
-     [] { return Written<VizColumnPresModel>([](auto& c) { c.SetDataType(static_cast<DataType>(0)); }); },
+     [] { return test::Written<VizColumnPresModel>([](auto& c) { c.SetDataType(static_cast<DataType>(0)); }); },
      "Parameter 0xd953b54e", true},
     {"aggregation 0 written",
-     [] { return Written<VizColumnPresModel>([](auto& c) { c.SetAggType(static_cast<AggType>(0)); }); },
+     [] { return test::Written<VizColumnPresModel>([](auto& c) { c.SetAggType(static_cast<AggType>(0)); }); },
      "Parameter 0xd94f7703", true},
     // A data value is written only when it holds one.
-    {"no data value", [] { return Written<HostValuesPresModel>([](auto&) {}); }, "Parameter 0xd6ff0050", false},
+    {"no data value", test::Written<HostValuesPresModel>, "Parameter 0xd6ff0050", false},
     {"the data value false",
-     [] { return Written<HostValuesPresModel>([](auto& h) { h.SetValue(DataValue(false)); }); },
+     [] { return test::Written<HostValuesPresModel>([](auto& h) { h.SetValue(DataValue(false)); }); },
      "Parameter 0xd6ff0050", true},
 };
 
@@ -161,7 +133,7 @@ class ScenePresence : public testing::TestWithParam<PresenceCase> {};
 
 TEST_P(ScenePresence, DecidesWhatIsWritten) {
   const PresenceCase& c = GetParam();
-  EXPECT_EQ(Writes(c.write(), c.line), c.written) << c.name;
+  EXPECT_EQ(test::Writes(c.write(), c.line), c.written) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scene, ScenePresence, testing::ValuesIn(kPresence),
@@ -186,8 +158,8 @@ TEST(Scene, ValueStructuresTravelAsStructuresOfTheirOwn) {
   const auto at = std::find(out.begin(), out.end(), "Begin SubStructure 0xd62da8b6");
   ASSERT_NE(at, out.end());
   EXPECT_EQ(*(at + 1), "Parameter 0xd6fe0101 2");
-  EXPECT_EQ(ReadBack(copy)->GetPaneId(), PaneId(2, 3));
-  const auto read = ReadBack(RefCntPtr<const PDMarksPresModel>(marks));
+  EXPECT_EQ(test::ThroughText(copy)->GetPaneId(), PaneId(2, 3));
+  const auto read = test::ThroughText(marks);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->GetEncodings(), marks->GetEncodings());
 }
@@ -203,8 +175,8 @@ TEST(Images, ImagesTravelAsTextAndBack) {
   auto dictionary = MakeRefCnt<ImageDictionaryPresModel>();
   dictionary->AddImage(u"a", image);
   dictionary->AddImage(u"none", QImage());
-  EXPECT_EQ(ReadBack(RefCntPtr<const MarkShapePresModel>(shape))->GetImage(), image);
-  const auto read = ReadBack(RefCntPtr<const ImageDictionaryPresModel>(dictionary));
+  EXPECT_EQ(test::ThroughText(shape)->GetImage(), image);
+  const auto read = test::ThroughText(dictionary);
   EXPECT_EQ(read->GetImage(u"a"), image);
   EXPECT_TRUE(read->GetImage(u"none").isNull());
   EXPECT_TRUE(ValueText<QImage>::ToString(QImage()).IsEmpty());

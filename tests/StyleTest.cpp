@@ -1,40 +1,19 @@
 // Box, text and line styles and style contexts: what the box's unset markers keep out of a
 // write, and the conversions to and from the style model.
 
-#include <algorithm>
-
 #include "TestSupport.h"
 #include "models/StyleModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
 using B = StyledBox;
 constexpr B::PropertyLocation kSides[] = {B::Top, B::Right, B::Bottom, B::Left};
 
-template <typename M>
-std::vector<std::string> Out(const RefCntPtr<M>& model) {
-  return test::OutputOf(RefCntPtr<const M>(model));
-}
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
 std::vector<std::string> Ids(const std::vector<std::string>& out) {
   std::vector<std::string> ids;
   for (const std::string& line : out)
     if (line.rfind("Parameter ", 0) == 0) ids.push_back(line.substr(10, 10));
   return ids;
-}
-
-// The model written as wire text and read back.
-template <typename M>
-RefCntPtr<const M> ThroughWire(const RefCntPtr<M>& model) {
-  const std::string text = JsonCursor::Write(test::Registry(), *model->AsIParameters());
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(text);
-  return dynamic_cast<const ValParameter<RefCntPtr<const M>>&>(*bag->GetParameter(M::ID)).Value();
 }
 
 // A box with its whole-box border set: converting a model back always sets it.
@@ -47,7 +26,7 @@ StyledBox BorderedBox() {
 }
 
 TEST(StyledBoxes, AFreshBoxWritesOnlyItsWholeBoxProperties) {
-  EXPECT_EQ(Ids(Out(MakeRefCnt<StyledBoxPresModel>())),
+  EXPECT_EQ(Ids(test::Written<StyledBoxPresModel>()),
             test::Lines({"0xd63722bf", "0xd64f990f", "0xd6c034f3", "0xd69161e0", "0xd6d5a6af", "0xd610a2e6"}));
 }
 
@@ -96,9 +75,9 @@ TEST(StyledBoxes, SetPropertiesAreWrittenAndCopiedBackUnsetOnesAndMarkerValuesNo
     StyledBox box = BorderedBox();
     c.set(box);
     const auto model = MakeRefCnt<StyledBoxPresModel>(box);
-    const auto out = Out(model);
-    for (const char* line : c.written) EXPECT_TRUE(Writes(out, line)) << line;
-    for (const char* line : c.absent) EXPECT_FALSE(Writes(out, line)) << line;
+    const auto out = test::OutputOf(model);
+    for (const char* line : c.written) EXPECT_TRUE(test::Writes(out, line)) << line;
+    for (const char* line : c.absent) EXPECT_FALSE(test::Writes(out, line)) << line;
     EXPECT_EQ(static_cast<StyledBox>(*model) == box, c.comesBack);
   }
   // A marker value is dropped on the way back, not passed on.
@@ -142,7 +121,7 @@ TEST(StyledBoxes, EverySideLandsInItsOwnMemberAndComesBackThere) {
   EXPECT_EQ(m->GetMargin(), 50);
   EXPECT_EQ(m->GetPadding(), 60);
   EXPECT_EQ(static_cast<StyledBox>(*m), box);
-  EXPECT_EQ(static_cast<StyledBox>(*ThroughWire(m)), box);
+  EXPECT_EQ(static_cast<StyledBox>(*test::ThroughText(m)), box);
 }
 
 TEST(TextStyles, SeventeenPropertiesThereAndBack) {
@@ -170,16 +149,16 @@ TEST(TextStyles, SeventeenPropertiesThereAndBack) {
   EXPECT_EQ(model->GetIndent(), 2);
   EXPECT_EQ(model->GetLeftMargin(), 3);
   EXPECT_EQ(static_cast<TextStyle>(*model), style);
-  EXPECT_EQ(static_cast<TextStyle>(*ThroughWire(model)), style);
+  EXPECT_EQ(static_cast<TextStyle>(*test::ThroughText(model)), style);
   EXPECT_EQ(static_cast<TextStyle>(*MakeRefCnt<TextStylePresModel>(TextStyle())), TextStyle());
 }
 
 TEST(LineStyles, ADefaultLineWritesItsPatternBecauseOneIsNotZero) {
-  const auto out = Out(MakeRefCnt<LineStylePresModel>());
+  const auto out = test::Written<LineStylePresModel>();
   EXPECT_EQ(Ids(out),
             test::Lines({"0xd6c929a1", "0xd6c2a675", "0xd6448ee4", "0xd6626c3d", "0xd63f7712", "0xd68c29a5"}));
-  EXPECT_TRUE(Writes(out, "Parameter 0xd6626c3d 1"));
-  EXPECT_TRUE(Writes(out, "Parameter 0xd68c29a5 #000000ff"));
+  EXPECT_TRUE(test::Writes(out, "Parameter 0xd6626c3d 1"));
+  EXPECT_TRUE(test::Writes(out, "Parameter 0xd68c29a5 #000000ff"));
 }
 
 TEST(LineStyles, ConvertBothWaysAndAPatternOfZeroComesBackAsTheStartingOne) {
@@ -187,7 +166,7 @@ TEST(LineStyles, ConvertBothWaysAndAPatternOfZeroComesBackAsTheStartingOne) {
   const auto model = MakeRefCnt<LineStylePresModel>(line);
   EXPECT_EQ(model->GetLineWidth(), 2.5f);
   EXPECT_EQ(static_cast<LineStyle>(*model), line);
-  EXPECT_EQ(static_cast<LineStyle>(*ThroughWire(model)), line);
+  EXPECT_EQ(static_cast<LineStyle>(*test::ThroughText(model)), line);
 
   // A pattern of 0 is left out when written, so a reader keeps its start. (Each write gets a
   // model of its own: a model replays what its first write recorded.)
@@ -196,8 +175,8 @@ TEST(LineStyles, ConvertBothWaysAndAPatternOfZeroComesBackAsTheStartingOne) {
     m->SetLinePattern(LinePattern{0});
     return m;
   };
-  EXPECT_FALSE(Writes(Out(none()), "Parameter 0xd6c929a1"));
-  EXPECT_EQ(ThroughWire(none())->GetLinePattern(), LinePattern{1});
+  EXPECT_FALSE(test::Writes(test::OutputOf(none()), "Parameter 0xd6c929a1"));
+  EXPECT_EQ(test::ThroughText(none())->GetLinePattern(), LinePattern{1});
 }
 
 TEST(StyleContexts, ConvertBackThroughTheConstructorTheirFieldNamesChoose) {

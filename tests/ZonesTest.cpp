@@ -3,13 +3,9 @@
 // the null uuid), what comes back of a zone through text, and the drag-and-drop defaults
 // that travel under a point's ids.
 
-#include <algorithm>
-
 #include "TestSupport.h"
 #include "models/GeometryModels.h"
 #include "models/ZonesModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -21,135 +17,83 @@ constexpr std::uint32_t kZoneID = 0xd620d6ca, kParentZoneID = 0xd6245462, kType 
                         kAutoUpdate = 0xd66b08b3, kHasCaption = 0xd61f49a0, kIsVisible = 0xd9ad4ea2,
                         kDrawnZoneColor = 0xd6064b7e, kBlendedColor = 0xd6603c61;
 
-// The ids of the parameters and scopes a write opens at its own level, in order.
-std::vector<std::uint32_t> TopIds(const std::vector<std::string>& out) {
-  std::vector<std::uint32_t> ids;
-  int depth = 0;
-  for (const std::string& line : out) {
-    if (line == "End") {
-      --depth;
-      continue;
-    }
-    const bool begins = line.rfind("Begin ", 0) == 0;
-    if (depth == 0) {
-      const auto at = line.find("0x");
-      if (at != std::string::npos) ids.push_back(static_cast<std::uint32_t>(std::stoul(line.substr(at, 10), nullptr, 16)));
-    }
-    if (begins) ++depth;
-  }
-  return ids;
-}
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
-std::string Param(std::uint32_t id, const char* text) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08x", id);
-  return std::string("Parameter ") + hex + " " + text;
-}
-
-template <typename M, typename F>
-std::vector<std::string> Written(F set) {
-  auto m = MakeRefCnt<M>();
-  set(*m);
-  return test::OutputOf(RefCntPtr<const M>(m));
-}
-
-// The model that comes back from m's wire text.
-template <typename M>
-RefCntPtr<const M> ThroughText(const RefCntPtr<M>& m) {
-  const auto bag = WireReader(test::Registry()).Read(JsonCursor::Write(test::Registry(), *m->AsIParameters()));
-  const auto* held = HolderOf<RefCntPtr<const M>>(bag->GetParameter(M::ID));
-  return held ? held->Value() : nullptr;
-}
+using test::Param;
 
 TEST(ZoneCommon, AFreshCommonPartWritesItsPlaceKindTitleAndTextOnly) {
-  const auto out = Written<ZoneCommonPresModel>([](auto&) {});
-  EXPECT_EQ(TopIds(out), (std::vector<std::uint32_t>{kZoneID, kParentZoneID, kType, kX, kY, kW, kH, kHasTitle, kText,
-                                                     kIconData}));
-  for (std::uint32_t id : {kZoneID, kParentZoneID, kX, kY, kW, kH}) EXPECT_TRUE(Writes(out, Param(id, "0"))) << id;
-  EXPECT_TRUE(Writes(out, Param(kType, "invalid")));
-  EXPECT_TRUE(Writes(out, Param(kHasTitle, "true")));
+  const auto out = test::Written<ZoneCommonPresModel>();
+  EXPECT_EQ(test::TopIds(out),
+            (std::vector<std::uint32_t>{kZoneID, kParentZoneID, kType, kX, kY, kW, kH, kHasTitle, kText, kIconData}));
+  for (std::uint32_t id : {kZoneID, kParentZoneID, kX, kY, kW, kH})
+    EXPECT_TRUE(test::Writes(out, Param(id, "0"))) << id;
+  EXPECT_TRUE(test::Writes(out, Param(kType, "invalid")));
+  EXPECT_TRUE(test::Writes(out, Param(kHasTitle, "true")));
 }
 
-// One write and the lines it must and must not begin with.
-struct WriteCase {
-  const char* name;
-  std::vector<std::string> (*write)();
-  std::vector<std::string> present, absent;
-};
-
-const WriteCase kWrites[] = {
+const test::WriteCase kWrites[] = {
     {"content x at 0, the rest of the content rectangle at -1",
-     [] { return Written<ZoneCommonPresModel>([](auto& c) { c.SetContentX(0); }); },
+     [] { return test::Written<ZoneCommonPresModel>([](auto& c) { c.SetContentX(0); }); },
      {Param(kContentX, "0")},
      {Param(kContentY, ""), Param(kContentW, ""), Param(kContentH, "")}},
-    {"can float set to false", [] { return Written<ZoneCommonPresModel>([](auto& c) { c.SetCanFloat(false); }); },
+    {"can float set to false",
+     [] { return test::Written<ZoneCommonPresModel>([](auto& c) { c.SetCanFloat(false); }); },
      {Param(kCanFloat, "false")},
      {}},
-    {"can float set to true", [] { return Written<ZoneCommonPresModel>([](auto& c) { c.SetCanFloat(true); }); },
+    {"can float set to true",
+     [] { return test::Written<ZoneCommonPresModel>([](auto& c) { c.SetCanFloat(true); }); },
      {},
      {Param(kCanFloat, "")}},
     {"an object handle holding the null uuid",
      [] {
-       return Written<ZoneCommonPresModel>([](auto& c) { c.SetExtendedObjectHandle(ObjectIdentifier(TUUID())); });
+       return test::Written<ZoneCommonPresModel>([](auto& c) { c.SetExtendedObjectHandle(ObjectIdentifier(TUUID())); });
      },
      {},
      {Param(kExtendedObjectHandle, "")}},
     {"an object handle holding a uuid",
      [] {
-       return Written<ZoneCommonPresModel>(
-           [](auto& c) { c.SetExtendedObjectHandle(ObjectIdentifier(TUUID::CreateUUID())); });
+       return test::Written<ZoneCommonPresModel>([](auto& c) {
+         c.SetExtendedObjectHandle(ObjectIdentifier(TUUID::FromString(u"{5f0c3e1a-8b2d-4c6e-9a7f-1d2e3f405162}")));
+       });
      },
-     {Param(kExtendedObjectHandle, "")},
+     {Param(kExtendedObjectHandle, "{5f0c3e1a-8b2d-4c6e-9a7f-1d2e3f405162}")},
      {}},
-    {"a new zone's auto update", [] { return Written<ZonePresModel>([](auto&) {}); }, {}, {Param(kAutoUpdate, "")}},
+    {"a new zone's auto update", test::Written<ZonePresModel>, {}, {Param(kAutoUpdate, "")}},
     {"a zone's auto update set to false",
-     [] { return Written<ZonePresModel>([](auto& z) { z.SetAutoUpdate(false); }); },
+     [] { return test::Written<ZonePresModel>([](auto& z) { z.SetAutoUpdate(false); }); },
      {Param(kAutoUpdate, "false")},
      {}},
     {"a zone with a context menu holding no commands",
-     [] { return Written<ZonePresModel>([](auto& z) { z.SetContextMenu(MakeRefCnt<CommandsPresModel>()); }); },
+     [] { return test::Written<ZonePresModel>([](auto& z) { z.SetContextMenu(MakeRefCnt<CommandsPresModel>()); }); },
      {"Begin ListStructure 0xd63d7aea"},
      {"Begin ListStructure 0xd622daef"}},
     {"a device zone list item before its icon index is set",
-     [] { return Written<DeviceZoneListItemPresModel>([](auto&) {}); },
+     test::Written<DeviceZoneListItemPresModel>,
      {Param(0xd65bf73a, "4")},
      {}},
     {"floating zone top 0 and left 5",
-     [] { return Written<DashboardDragDropPresModel>([](auto& d) { d.SetDefaultFloatingZoneLeft(5); }); },
+     [] { return test::Written<DashboardDragDropPresModel>([](auto& d) { d.SetDefaultFloatingZoneLeft(5); }); },
      {Param(kY, "5")},
      {Param(kX, "")}},
     {"floating zone top 7 and left 0",
-     [] { return Written<DashboardDragDropPresModel>([](auto& d) { d.SetDefaultFloatingZoneTop(7); }); },
+     [] { return test::Written<DashboardDragDropPresModel>([](auto& d) { d.SetDefaultFloatingZoneTop(7); }); },
      {Param(kX, "7")},
      {Param(kY, "")}},
 };
 
-TEST(Zones, WhatAWriteHoldsAndLeavesOut) {
-  for (const WriteCase& c : kWrites) {
-    SCOPED_TRACE(c.name);
-    const auto out = c.write();
-    for (const std::string& line : c.present) EXPECT_TRUE(Writes(out, line)) << line;
-    for (const std::string& line : c.absent) EXPECT_FALSE(Writes(out, line)) << line;
-  }
-}
+TEST(Zones, WhatAWriteHoldsAndLeavesOut) { test::ExpectWrites(kWrites); }
 
 TEST(Zone, AFreshZoneWritesItsIdOrderCaptionVisibilityAndColoursAfreshEachTime) {
   auto zone = MakeRefCnt<ZonePresModel>();
   const RefCntPtr<const ZonePresModel> fresh = zone;
   const auto out = test::OutputOf(fresh);
-  EXPECT_EQ(TopIds(out),
+  EXPECT_EQ(test::TopIds(out),
             (std::vector<std::uint32_t>{kZoneID, kZOrder, kHasCaption, kIsVisible, kDrawnZoneColor, kBlendedColor}));
-  EXPECT_TRUE(Writes(out, Param(kHasCaption, "true")));
-  EXPECT_TRUE(Writes(out, Param(kIsVisible, "true")));
+  EXPECT_TRUE(test::Writes(out, Param(kHasCaption, "true")));
+  EXPECT_TRUE(test::Writes(out, Param(kIsVisible, "true")));
   EXPECT_EQ(test::TraceOf(fresh), out);  // no capture, no replay
   EXPECT_TRUE(zone->GetSerializedVal().empty());
 
   zone->SetAutoUpdate(false);
-  EXPECT_TRUE(Writes(test::OutputOf(fresh), Param(kAutoUpdate, "false")));  // written afresh: the change shows
+  EXPECT_TRUE(test::Writes(test::OutputOf(fresh), Param(kAutoUpdate, "false")));  // written afresh: the change shows
 }
 
 // Members left out because they hold their start come back as that start.
@@ -167,7 +111,7 @@ TEST(Zone, ItsCommonPartCommandsAndEmbeddedModelsComeBackThroughText) {
   size->SetWidth(30);
   zone->SetPresModelHolder(size->AsIParameters());
 
-  const auto read = ThroughText(zone);
+  const auto read = test::ThroughText(zone);
   ASSERT_TRUE(read);
   EXPECT_FALSE(read->GetAutoUpdate());
   EXPECT_TRUE(read->GetHasCaption());
@@ -191,7 +135,7 @@ TEST(DashboardDragDrop, FloatingZoneTopAndLeftComeBackFromTheIdsOfXAndY) {
   auto both = MakeRefCnt<DashboardDragDropPresModel>();
   both->SetDefaultFloatingZoneTop(7);
   both->SetDefaultFloatingZoneLeft(9);
-  const auto read = ThroughText(both);
+  const auto read = test::ThroughText(both);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->GetDefaultFloatingZoneTop(), 7);
   EXPECT_EQ(read->GetDefaultFloatingZoneLeft(), 9);

@@ -38,8 +38,8 @@ Item With(void (*change)(M&)) {
 bool AnyFlagSet(const FormatItemPresModel& item) {
   for (ModelInfoGetter get : AllModels()) {
     const ModelInfo& info = get();
-    if (info.serializingFlag && info.isInstance(&item) &&
-        (*info.serializingFlag(&item) || *info.hierarchyDepth(&item) != 0))
+    if (info.HasSerializingFlag() && info.isInstance(&item) &&
+        (*info.SerializingFlag(&item) || *info.HierarchyDepth(&item) != 0))
       return true;
   }
   if (const auto* c = dynamic_cast<const FormatContainerPresModel*>(&item))

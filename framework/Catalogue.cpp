@@ -1,4 +1,5 @@
 #include "framework/Catalogue.h"
+#include "framework/CatalogueSupport.h"
 
 #include <algorithm>
 #include <cstring>
@@ -34,3 +35,19 @@ const char* FindParameterName(std::uint32_t id) {
   return it != names.end() && it->id == id ? it->name : nullptr;
 }
 
+
+void Register(ParametersRegistry& registry, const FamilyRegistration& family) {
+  for (const SerializerIds& s : family.serializers) {
+    const RefCntPtr<IStructureSerializer> structure = s.structure ? s.structure() : nullptr;
+    const RefCntPtr<IParameterSerializer> values = s.values ? s.values() : nullptr;
+    for (std::uint32_t id : s.ids) {
+      if (values) registry.RegisterParameterSerializer(id, values);
+      if (structure) registry.RegisterStructureSerializer(id, structure);
+    }
+    if (s.members) s.members(registry);
+  }
+  for (const ShapeIds& s : family.shapes)
+    for (std::uint32_t id : s.ids) registry.RegisterShape(id, s.shape);
+  const ParameterNamespaceName ns("vqxdoc");
+  for (const IdName& n : family.names) registry.RegisterName(n.id, ns, LegacyParameterName(TString::FromAscii(n.name)));
+}

@@ -2,6 +2,8 @@
 // The catalogue of everything the library describes: its models, its enumerations and the
 // names of its parameters, for tools and for the host's registration.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -43,3 +45,5 @@ const char* FindParameterName(std::uint32_t id);
 // Registers with the registry every structure serializer, value serializer and parameter
 // name the library's models need: what a host does once at start-up.
 void RegisterPresModelSerializers(ParametersRegistry& registry);
+
+#pragma GCC visibility pop

@@ -1,15 +1,19 @@
 #pragma once
 // What the generated catalogue unit needs to describe and register models and values.
 
-#include <initializer_list>
+#pragma GCC visibility push(default)
+
+#include <span>
 
 #include "framework/Catalogue.h"
 #include "framework/StructSerializer.h"
+#include "framework/TupleSerializer.h"
 #include "framework/ValueTexts.h"
+#include "vqxpreslayer/Commands.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 
 template <typename E>
-std::vector<std::pair<std::int32_t, TString>> EnumEntries() {
+inline std::vector<std::pair<std::int32_t, TString>> EnumEntries() {
   return EnumTraits<E>::Table().Entries();
 }
 
@@ -20,41 +24,30 @@ constexpr EnumDescription DescribeEnum() {
                          &CreateParameterSerializer<ParameterTypeSerializer<E>>};
 }
 
-inline void RegisterSerializer(ParametersRegistry& registry, const RefCntPtr<IParameterSerializer>& serializer,
-                               std::initializer_list<std::uint32_t> ids) {
-  for (std::uint32_t id : ids) registry.RegisterParameterSerializer(id, serializer);
-}
-
-template <typename T>
-void RegisterValue(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
-  RegisterSerializer(registry, CreateParameterSerializer<ParameterTypeSerializer<T>>(), ids);
-}
-
-template <typename M>
-void RegisterStructure(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
-  const auto serializer = CreateStructureSerializer<StructSerializer<RefCntPtr<const M>, RefCntPtr<M>>>();
-  for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
-}
-
-// A value structure of the presentation layer, written by its own StructSerializer<V, V>,
-// with the ids of its members.
-template <typename V>
-void RegisterHostStructure(ParametersRegistry& registry, std::initializer_list<std::uint32_t> ids) {
-  const auto serializer = CreateStructureSerializer<StructSerializer<V, V>>();
-  for (std::uint32_t id : ids) registry.RegisterStructureSerializer(id, serializer);
-  StructSerializer<V, V>::RegisterParameters(registry);
-}
-
-inline void RegisterShape(ParametersRegistry& registry, ParameterShape shape, std::initializer_list<std::uint32_t> ids) {
-  for (std::uint32_t id : ids) registry.RegisterShape(id, shape);
-}
-
 struct IdName {
   std::uint32_t id;
   const char* name;
 };
 
-inline void RegisterNames(ParametersRegistry& registry, std::initializer_list<IdName> names) {
-  const ParameterNamespaceName ns("vqxdoc");
-  for (const IdName& n : names) registry.RegisterName(n.id, ns, LegacyParameterName(TString::FromAscii(n.name)));
-}
+// What one family of models registers with a host's registry, as tables: each serializer
+// (made once for the family) by the ids it serves, the shape of each id in text, and the
+// parameters' names. Register() walks them.
+struct SerializerIds {
+  RefCntPtr<IStructureSerializer> (*structure)();  // a structure serializer, or null
+  RefCntPtr<IParameterSerializer> (*values)();     // a value serializer, or null
+  void (*members)(ParametersRegistry&);            // a value structure's own members, or null
+  std::span<const std::uint32_t> ids;
+};
+struct ShapeIds {
+  ParameterShape shape;
+  std::span<const std::uint32_t> ids;
+};
+struct FamilyRegistration {
+  std::span<const SerializerIds> serializers;
+  std::span<const ShapeIds> shapes;
+  std::span<const IdName> names;
+};
+
+void Register(ParametersRegistry& registry, const FamilyRegistration& family);
+
+#pragma GCC visibility pop

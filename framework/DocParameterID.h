@@ -2,6 +2,8 @@
 // DocParameterID: a parameter id used as a value. Its text is the name the registry holds
 // for the id in the "vqxdoc" namespace; an id without a name travels as "0x%08x".
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <string_view>
 
@@ -24,3 +26,5 @@ struct ValueText<DocParameterID> {
 };
 
 extern template class ParameterTypeSerializer<DocParameterID>;
+
+#pragma GCC visibility pop

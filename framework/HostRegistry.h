@@ -4,6 +4,10 @@
 // benchmarks that stand in for a host; the first call must come before other threads use
 // the registry.
 
+#pragma GCC visibility push(default)
+
 class ParametersRegistry;
 
 const ParametersRegistry& HostRegistry();
+
+#pragma GCC visibility pop

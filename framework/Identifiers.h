@@ -2,6 +2,8 @@
 // Identifier value classes: a TUUID in a polymorphic value, one class per kind of
 // identifier so that a type test tells the kinds apart.
 
+#pragma GCC visibility push(default)
+
 #include "vqxcoreplatform/TUUID.h"
 
 class SimpleIdentifier {
@@ -44,3 +46,5 @@ class SlideIdentifier : public SimpleIdentifier {
   using SimpleIdentifier::SimpleIdentifier;
   ~SlideIdentifier() override;
 };
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // ImageRegionInfo: a rectangle of a rendered visual, the region it belongs to and, for
 // legend regions, the fields the legend shows. Travels as a structure of its own.
 
+#pragma GCC visibility push(default)
+
 #include <map>
 #include <vector>
 
@@ -71,3 +73,5 @@ extern template class ValParameter<ImageRegionInfo>;
 extern template class ValParameter<std::vector<ImageRegionInfo>>;
 extern template class ValParameter<std::map<TString, ImageRegionInfo>>;
 extern template class ValParameter<std::vector<FieldName>>;
+
+#pragma GCC visibility pop

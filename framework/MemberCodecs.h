@@ -1,14 +1,15 @@
 #pragma once
 // The member codecs: how each encoding kind writes and reads a member of each value type.
-// One constant codec object per (kind, type) pair, referenced from the generated member
-// tables. Heavy: include only in generated serializer units.
+// Members of the built-in value types have one constant codec object per (kind, type) pair;
+// members holding enumeration values, and members holding models, share one codec per kind,
+// which finds the enumeration's table, or the model's class, in the member's row. Heavy:
+// include only in the generated serializer units and the framework's own codec units.
 
 #include <array>
 #include <limits>
+#include <map>
 #include <optional>
 #include <string_view>
-#include <map>
-#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -25,6 +26,8 @@
 #include "vqxpreslayer/SerializeStructure.h"
 
 namespace codec {
+
+using ModelVisit = void (*)(void* context, const TString* key, const PresentationModel* model);
 
 // ---- value traits: emptiness, ordering, integer view
 
@@ -80,21 +83,21 @@ std::int64_t IntegerOf(const V& v) {
 }
 
 template <typename V>
-bool IsEmptyField(const void* field) {
+bool IsEmptyField(const MemberInfo&, const void* field) {
   return IsEmptyValue(*static_cast<const V*>(field));
 }
 template <typename V>
-int CompareField(const void* field, const void* value) {
+int CompareField(const MemberInfo&, const void* field, const void* value) {
   return CompareValues(*static_cast<const V*>(field), *static_cast<const V*>(value));
 }
 template <typename V>
-std::int64_t IntegerField(const void* field) {
+std::int64_t IntegerField(const MemberInfo&, const void* field) {
   return IntegerOf(*static_cast<const V*>(field));
 }
 
 // Reads a field from a parameter of exactly ValParameter<H>.
 template <typename V, typename H = V>
-bool ReadHeld(const IParameters&, const IParameter& parameter, void* field) {
+bool ReadHeld(const MemberInfo&, const IParameters&, const IParameter& parameter, void* field) {
   const auto* holder = HolderOf<H>(&parameter);
   if (!holder) return false;
   if constexpr (std::is_same_v<V, H>)
@@ -127,13 +130,6 @@ void SampleValue(V& v, Sampler& s) {
     v = !v;
   } else if constexpr (std::is_same_v<V, DocParameterID>) {
     v = static_cast<DocParameterID>(s.KnownParameterId());
-  } else if constexpr (TableEnum<V>) {
-    const auto& entries = EnumTraits<V>::Table().Entries();
-    if (entries.empty()) return;
-    const auto& pick = entries[s.Next() % entries.size()];
-    v = static_cast<V>(pick.first == static_cast<std::int32_t>(v) && entries.size() > 1
-                           ? entries[(&pick - entries.data() + 1) % entries.size()].first
-                           : pick.first);
   } else if constexpr (std::is_integral_v<V>) {
     const V old = v;
     do v = static_cast<V>(std::is_signed_v<V> ? s.Between(-1000, 1000) : s.Between(1, 5000));
@@ -180,18 +176,14 @@ void SampleValue(V& v, Sampler& s) {
     std::vector<DataValue> values(static_cast<std::size_t>(s.Between(1, 3)));
     for (DataValue& value : values) SampleValue(value, s);
     v = MakeRefCnt<Tuple>(std::move(values));
-  } else if constexpr (IsRefCntPtr<V>::value) {
+  } else if constexpr (IsRefCntPtr<V>::value) {  // a model the field holds by RefCntPtr<M>
     using M = std::remove_const_t<typename V::element_type>;
     v = StaticRefCast<typename V::element_type>(s.Model(M::GetModelInfo()));
   } else if constexpr (requires { typename V::key_type; }) {
     V map;
     for (auto n = s.Between(1, 2); n > 0; --n) {
       typename V::mapped_type value{};
-      if constexpr (IsRefCntPtr<typename V::mapped_type>::value) {
-        if (!s.Chance(15)) SampleValue(value, s);  // now and then a null entry
-      } else {
-        SampleValue(value, s);
-      }
+      SampleValue(value, s);
       map.insert_or_assign(s.Key(), std::move(value));
     }
     v = std::move(map);
@@ -207,7 +199,7 @@ void SampleValue(V& v, Sampler& s) {
 }
 
 template <typename V>
-void SampleField(void* field, Sampler& s) {
+void SampleField(const MemberInfo&, void* field, Sampler& s) {
   SampleValue(*static_cast<V*>(field), s);
 }
 
@@ -218,34 +210,27 @@ void WriteScalar(const MemberInfo& m, const void* field, SerializeStructure& cur
   const V& v = *static_cast<const V*>(field);
   if constexpr (!std::is_same_v<V, Via>)
     cursor.Parameter(m.id, ValueText<Via>::ToString(static_cast<Via>(v)));
-  else if constexpr (TableEnum<V>)
-    cursor.Parameter(m.id, EnumText(v));  // the table's text, not a copy of it
   else
     cursor.Parameter(m.id, ValueText<V>::ToString(v));
 }
 
-inline void WritePlain(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
-  cursor.Parameter(m.id, *static_cast<const TString*>(field));
-}
-
+// The codec functions and objects of the library that need no template are its own, like
+// every template instance here, but the member tables of models outside the library (tests,
+// a host's own models) point to them too.
+#pragma GCC visibility push(default)
+void WritePlain(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
 void WriteContextual(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
-bool ReadContextual(const IParameters& bag, const IParameter& parameter, void* field);
-
-template <typename M>
-void WriteNested(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
-  SubStructure scope(m.id, cursor, true);
-  WriteModel(M::GetModelInfo(), static_cast<const RefCntPtr<const M>*>(field)->get(), cursor);
-}
-
-template <typename M, typename P = RefCntPtr<const M>>
-void WriteStructureList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
-  ListStructure list(m.id, cursor, kListCategory);
-  const auto& items = *static_cast<const std::vector<P>*>(field);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    SubStructure scope(m.itemId, cursor, true);
-    WriteItem(M::GetModelInfo(), items[i].get(), cursor, i);
-  }
-}
+bool ReadContextual(const MemberInfo& m, const IParameters& bag, const IParameter& parameter, void* field);
+void WriteEmbedded(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
+std::unique_ptr<ICommandSerializer> MakeCommandSerializer();
+void TextPlain(const MemberInfo& m, const void* field, JsonText& out);
+extern const MemberCodec kEnumCodec;       // a value, as its table's text
+extern const MemberCodec kEnumListCodec;   // a scalar list of values
+extern const MemberCodec kEnumMapCodec;    // a text map of values
+extern const MemberCodec kModelCodec;      // a nested model
+extern const MemberCodec kModelListCodec;  // a structure list of models
+extern const MemberCodec kModelMapCodec;   // a structure map of models
+#pragma GCC visibility pop
 
 template <typename E>
 void WriteScalarList(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
@@ -273,16 +258,14 @@ void WriteTextMap(const MemberInfo& m, const void* field, SerializeStructure& cu
     cursor.MapItem(key, ValueText<E>::ToString(value), m.mapItemFlag);
 }
 
+// Lists that hold their models as RefCntPtr<M> (not const): written item by item.
 template <typename M>
-void WriteStructureMap(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
-  MapStructure map(m.id, cursor);
-  for (const auto& [key, value] : *static_cast<const std::map<TString, RefCntPtr<const M>>*>(field)) {
-    if (!value) {
-      cursor.NullMapItem(key, true);
-      continue;
-    }
-    MapItemStructure item(key, cursor);
-    WriteItem(M::GetModelInfo(), value.get(), cursor, key);
+void WriteMutableItems(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool) {
+  ListStructure list(m.id, cursor, kListCategory);
+  const auto& items = *static_cast<const std::vector<RefCntPtr<M>>*>(field);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    SubStructure scope(m.itemId, cursor, true);
+    WriteItem(M::GetModelInfo(), items[i].get(), cursor, i);
   }
 }
 
@@ -308,10 +291,8 @@ void WriteHostStructureMap(const MemberInfo& m, const void* field, SerializeStru
   }
 }
 
-void WriteEmbedded(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool);
-
-// A fresh command serializer per write, released whether or not it wrote.
-std::unique_ptr<ICommandSerializer> MakeCommandSerializer();
+// A fresh command serializer per write (MakeCommandSerializer), released whether or not it
+// wrote.
 template <typename C>
 void WriteCommand(const MemberInfo& m, const void* field, SerializeStructure& cursor, bool present) {
   std::unique_ptr<ICommandSerializer> serializer = MakeCommandSerializer();
@@ -340,12 +321,6 @@ void TextValue(JsonText& out, const V& v) {
     out.Double(v);
   } else if constexpr (std::is_same_v<V, std::chrono::seconds>) {
     out.Integer(static_cast<std::int64_t>(v.count()));
-  } else if constexpr (TableEnum<V>) {
-    const std::string_view json = EnumTraits<V>::Table().JsonText(v);
-    if (!json.empty())
-      out.Raw(json);
-    else
-      out.String(EnumText(v));
   } else if constexpr (std::is_same_v<V, DocParameterID>) {
     ValueText<V>::WriteText(out, v);
   } else if constexpr (std::is_same_v<V, ColorObject>) {
@@ -363,11 +338,6 @@ void TextScalar(const MemberInfo& m, const void* field, JsonText& out) {
     TextValue(out, *static_cast<const V*>(field));
   else
     TextValue(out, static_cast<Via>(*static_cast<const V*>(field)));
-}
-
-inline void TextPlain(const MemberInfo& m, const void* field, JsonText& out) {
-  out.Key(m.id);
-  out.String(*static_cast<const TString*>(field));
 }
 
 // Closes the scope it was made for, also when an error passes.
@@ -439,14 +409,6 @@ bool DecodeValue(std::string_view text, V& out) {
     if (!ValueTextDetail::IntegerFromAscii(text, INT64_MIN, INT64_MAX, v)) return false;
     out = std::chrono::seconds(v);
     return true;
-  } else if constexpr (TableEnum<V>) {
-    // Only a text the table holds: any other decodes to the default and is checked by the reader.
-    if (!IsAscii(text)) return false;
-    const auto& table = EnumTraits<V>::Table();
-    const long at = table.FindAscii(text);
-    if (at < 0) return false;
-    out = static_cast<V>(table.Entries()[static_cast<std::size_t>(at)].first);
-    return true;
   } else if constexpr (std::is_same_v<V, DocParameterID>) {
     return IsAscii(text) && ValueText<V>::FromOwnText(text, out);
   } else if constexpr (std::is_same_v<V, ColorObject>) {
@@ -473,7 +435,7 @@ bool DecodeValue(std::string_view text, V& out) {
 }
 
 template <typename V, typename Via>
-bool DecodeScalar(std::string_view text, void* field) {
+bool DecodeScalar(const MemberInfo&, std::string_view text, void* field) {
   Via value{};
   if (!DecodeValue(text, value)) return false;
   if constexpr (std::is_same_v<V, Via>)
@@ -484,7 +446,7 @@ bool DecodeScalar(std::string_view text, void* field) {
 }
 
 template <typename E>
-bool DecodeItem(std::string_view text, void* field) {
+bool DecodeItem(const MemberInfo&, std::string_view text, void* field) {
   E value{};
   if (!DecodeValue(text, value)) return false;
   static_cast<std::vector<E>*>(field)->push_back(std::move(value));
@@ -492,87 +454,36 @@ bool DecodeItem(std::string_view text, void* field) {
 }
 
 template <typename E>
-void ItemTexts(const void* field, std::vector<TString>& texts) {
+void ItemTexts(const MemberInfo&, const void* field, std::vector<TString>& texts) {
   for (const auto& item : *static_cast<const std::vector<E>*>(field))
     texts.push_back(TString(ValueText<E>::ToString(static_cast<const E&>(item))));
 }
 
 template <typename V>
-void ClearField(void* field) {
+void ClearField(const MemberInfo&, void* field) {
   static_cast<V*>(field)->clear();
 }
 
-// P: the pointer type the field holds its models by (RefCntPtr<const M>, or RefCntPtr<M>).
-template <typename M, typename P = RefCntPtr<const M>>
-void AddNested(void* field, const TString*, RefCntPtr<PresentationModel>&& model) {
-  *static_cast<P*>(field) = StaticRefCast<M>(model);
-}
-template <typename M, typename P = RefCntPtr<const M>>
-void AddItem(void* field, const TString*, RefCntPtr<PresentationModel>&& model) {
-  static_cast<std::vector<P>*>(field)->push_back(StaticRefCast<M>(model));
-}
-template <typename M>
-void AddEntry(void* field, const TString* key, RefCntPtr<PresentationModel>&& model) {
-  static_cast<std::map<TString, RefCntPtr<const M>>*>(field)->emplace(*key, StaticRefCast<M>(model));
-}
-template <typename M>
-bool HasEntry(const void* field, const TString& key) {
-  return static_cast<const std::map<TString, RefCntPtr<const M>>*>(field)->count(key) != 0;
-}
-
-// ---- the models a member holds (MemberCodec::eachModel)
-
-using ModelVisit = void (*)(void* context, const TString* key, const PresentationModel* model);
-
-// V: a model pointer, a vector of them, or a map from text to them.
-template <typename V>
-void EachModel(const void* field, void* context, ModelVisit visit) {
-  const V& v = *static_cast<const V*>(field);
-  if constexpr (IsRefCntPtr<V>::value) {
-    visit(context, nullptr, v.get());
-  } else if constexpr (requires { typename V::key_type; }) {
-    for (const auto& [key, value] : v) visit(context, &key, value.get());
-  } else {
-    for (const auto& item : v) visit(context, nullptr, item.get());
-  }
-}
-
-// ---- codec objects
+// ---- codec objects of the built-in value types
 
 using TextWriter = void (*)(const MemberInfo&, const void*, JsonText&);
+using Writer = void (*)(const MemberInfo&, const void*, SerializeStructure&, bool);
+using Reader = bool (*)(const MemberInfo&, const IParameters&, const IParameter&, void*);
 
 // What every codec of value type V has: emptiness, order, integer view, samples.
 template <typename V>
-constexpr MemberCodec Make(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
-                           bool (*read)(const IParameters&, const IParameter&, void*)) {
+constexpr MemberCodec Make(EncodingKind kind, Writer write, Reader read) {
   return MemberCodec{.kind = kind, .write = write, .read = read, .isEmpty = &IsEmptyField<V>,
-                     .compare = &CompareField<V>, .itemModel = nullptr, .asInteger = &IntegerField<V>,
-                     .sample = &SampleField<V>};
+                     .compare = &CompareField<V>, .asInteger = &IntegerField<V>, .sample = &SampleField<V>};
 }
 
 // Scalars and plain text, with their direct writer and reader.
 template <typename V, typename Via>
-constexpr MemberCodec MakeText(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
-                               TextWriter text) {
+constexpr MemberCodec MakeText(EncodingKind kind, Writer write, TextWriter text) {
   MemberCodec c = Make<V>(kind, write, &ReadHeld<V, Via>);
   c.text = text;
   c.serializer = &typeid(ParameterTypeSerializer<Via>);
   c.decode = &DecodeScalar<V, Via>;
-  return c;
-}
-
-// Members holding models of class M: nested, listed or mapped, as the field's type V says.
-template <typename V, typename M>
-constexpr MemberCodec MakeModels(EncodingKind kind,
-                                 void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool),
-                                 bool (*read)(const IParameters&, const IParameter&, void*),
-                                 void (*add)(void*, const TString*, RefCntPtr<PresentationModel>&&)) {
-  MemberCodec c = Make<V>(kind, write, read);
-  c.itemModel = &M::GetModelInfo;
-  c.eachModel = &EachModel<V>;
-  if constexpr (!IsRefCntPtr<V>::value) c.clear = &ClearField<V>;
-  c.add = add;
-  if constexpr (requires { typename V::key_type; }) c.hasKey = &HasEntry<M>;
   return c;
 }
 
@@ -593,21 +504,9 @@ struct Codec<EncodingKind::ContextualValue, DataValue, DataValue> {
   static constexpr MemberCodec value =
       Make<DataValue>(EncodingKind::ContextualValue, &WriteContextual, &ReadContextual);
 };
-template <typename M>
-struct Codec<EncodingKind::NestedStructure, RefCntPtr<const M>, RefCntPtr<const M>> {
-  using V = RefCntPtr<const M>;
-  static constexpr MemberCodec value =
-      MakeModels<V, M>(EncodingKind::NestedStructure, &WriteNested<M>, &ReadHeld<V>, &AddNested<M>);
-};
-template <typename M>
-struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<const M>>, std::vector<RefCntPtr<const M>>> {
-  using V = std::vector<RefCntPtr<const M>>;
-  static constexpr MemberCodec value =
-      MakeModels<V, M>(EncodingKind::StructureList, &WriteStructureList<M>, &ReadHeld<V>, &AddItem<M>);
-};
 // Lists that hold their items as RefCntPtr<M>: read from the usual list of RefCntPtr<const M>.
 template <typename M>
-bool ReadMutableItems(const IParameters&, const IParameter& parameter, void* field) {
+bool ReadMutableItems(const MemberInfo&, const IParameters&, const IParameter& parameter, void* field) {
   const auto* holder = HolderOf<std::vector<RefCntPtr<const M>>>(&parameter);
   if (!holder) return false;
   auto& items = *static_cast<std::vector<RefCntPtr<M>>*>(field);
@@ -616,10 +515,17 @@ bool ReadMutableItems(const IParameters&, const IParameter& parameter, void* fie
   return true;
 }
 template <typename M>
+void EachMutableItem(const MemberInfo&, const void* field, void* context, ModelVisit visit) {
+  for (const auto& item : *static_cast<const std::vector<RefCntPtr<M>>*>(field)) visit(context, nullptr, item.get());
+}
+template <typename M>
 struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<M>>, std::vector<RefCntPtr<M>>> {
   using V = std::vector<RefCntPtr<M>>;
-  static constexpr MemberCodec value = MakeModels<V, M>(
-      EncodingKind::StructureList, &WriteStructureList<M, RefCntPtr<M>>, &ReadMutableItems<M>, &AddItem<M, RefCntPtr<M>>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<V>(EncodingKind::StructureList, &WriteMutableItems<M>, &ReadMutableItems<M>);
+    c.eachModel = &EachMutableItem<M>;
+    return c;
+  }();
 };
 // Tuples: a structure of value texts; lists of them.
 template <>
@@ -634,7 +540,7 @@ struct Codec<EncodingKind::StructureList, std::vector<RefCntPtr<Tuple>>, std::ve
 };
 // Scalar lists and number vectors: arrays of the items' texts, read item by item.
 template <typename E>
-constexpr MemberCodec MakeList(EncodingKind kind, void (*write)(const MemberInfo&, const void*, SerializeStructure&, bool)) {
+constexpr MemberCodec MakeList(EncodingKind kind, Writer write) {
   MemberCodec c = Make<std::vector<E>>(kind, write, &ReadHeld<std::vector<E>>);
   c.text = &TextList<E>;
   c.serializer = &typeid(ParameterTypeSerializer<E>);
@@ -660,13 +566,6 @@ struct Codec<EncodingKind::TextMap, std::map<TString, E>, std::map<TString, E>> 
     return c;
   }();
 };
-template <typename M>
-struct Codec<EncodingKind::StructureMap, std::map<TString, RefCntPtr<const M>>,
-             std::map<TString, RefCntPtr<const M>>> {
-  using V = std::map<TString, RefCntPtr<const M>>;
-  static constexpr MemberCodec value =
-      MakeModels<V, M>(EncodingKind::StructureMap, &WriteStructureMap<M>, &ReadHeld<V>, &AddEntry<M>);
-};
 // A nested structure or structure map of values rather than models: a value structure.
 template <typename V>
 struct Codec<EncodingKind::NestedStructure, V, V> {
@@ -689,34 +588,166 @@ struct Codec<EncodingKind::Command, RefCntPtr<const C>, RefCntPtr<const C>> {
       Make<RefCntPtr<const C>>(EncodingKind::Command, &WriteCommand<C>, &ReadHeld<RefCntPtr<const C>>);
 };
 
-// ---- member pointers
+// ---- members holding enumeration values and members holding models: one codec per kind
+// (kEnumCodec ... kModelMapCodec above), with the enumeration or class from the member's row
 
-template <typename P>
-struct MemberPointer;
-template <typename C, typename V>
-struct MemberPointer<V C::*> {
-  using Class = C;
-  using Value = V;
+template <typename V>
+struct ModelsOf {
+  using Model = void;
+};
+template <typename M>
+struct ModelsOf<RefCntPtr<const M>> {
+  using Model = M;
+};
+template <typename M>
+struct ModelsOf<std::vector<RefCntPtr<const M>>> {
+  using Model = M;
+};
+template <typename M>
+struct ModelsOf<std::map<TString, RefCntPtr<const M>>> {
+  using Model = M;
+};
+template <typename V>
+struct EnumsOf {
+  using Enum = void;
+};
+template <typename E>
+struct EnumsOf<std::vector<E>> {
+  using Enum = E;
+};
+template <typename E>
+struct EnumsOf<std::map<TString, E>> {
+  using Enum = E;
 };
 
-// The field that member pointer P names in a model known to be of P's class.
-template <auto P>
-typename MemberPointer<decltype(P)>::Value* FieldPtr(const PresentationModel* model) {
-  using C = typename MemberPointer<decltype(P)>::Class;
-  return &(const_cast<C*>(static_cast<const C*>(model))->*P);
-}
-
-template <auto P>
-void* FieldOf(const PresentationModel* model) {
-  return FieldPtr<P>(model);
-}
+template <typename M>
+constexpr bool IsModel = std::is_base_of_v<PresentationModel, M> && requires { M::GetModelInfo(); };
 
 }  // namespace codec
 
-// One row of a generated member table: Member<kind, &Model::m_Field>(stem, id), with Via
-// naming the type whose serializer writes and reads the value when it differs.
-template <EncodingKind K, auto P, typename Via = typename codec::MemberPointer<decltype(P)>::Value>
-constexpr MemberInfo Member(const char* stem, std::uint32_t id) {
-  using V = typename codec::MemberPointer<decltype(P)>::Value;
-  return MemberInfo{stem, id, &codec::Codec<K, V, Via>::value, &codec::FieldOf<P>};
+namespace codec {
+template <typename M>
+struct ModelEditsOf;
+template <typename E>
+struct EnumEditsOf;
+}  // namespace codec
+
+// One row of a generated member table: Member<kind, type>(stem, id, offset of the field),
+// with Via naming the type whose serializer writes and reads the value when it differs.
+template <EncodingKind K, typename V, typename Via = V>
+constexpr MemberInfo Member(const char* stem, std::uint32_t id, std::size_t offset) {
+  using Model = typename codec::ModelsOf<V>::Model;
+  using Enum = typename codec::EnumsOf<V>::Enum;
+  const auto at = static_cast<std::uint32_t>(offset);
+  if constexpr (K == EncodingKind::ScalarText && std::is_same_v<V, Via> && TableEnum<V>) {
+    return MemberInfo{stem, id, at, &codec::kEnumCodec, nullptr, &EnumTraits<V>::Ops};
+  } else if constexpr (K == EncodingKind::ScalarList && TableEnum<Enum>) {
+    return MemberInfo{stem, id, at, &codec::kEnumListCodec, nullptr, &EnumTraits<Enum>::Ops,
+                      &codec::EnumEditsOf<Enum>::list};
+  } else if constexpr (K == EncodingKind::TextMap && TableEnum<Enum>) {
+    return MemberInfo{stem, id, at, &codec::kEnumMapCodec, nullptr, &EnumTraits<Enum>::Ops,
+                      &codec::EnumEditsOf<Enum>::map};
+  } else if constexpr (K == EncodingKind::NestedStructure && codec::IsModel<Model>) {
+    return MemberInfo{stem, id, at, &codec::kModelCodec, &Model::GetModelInfo};
+  } else if constexpr (K == EncodingKind::StructureList && codec::IsModel<Model>) {
+    return MemberInfo{stem, id, at, &codec::kModelListCodec, &Model::GetModelInfo, nullptr,
+                      &codec::ModelEditsOf<Model>::list};
+  } else if constexpr (K == EncodingKind::StructureMap && codec::IsModel<Model>) {
+    return MemberInfo{stem, id, at, &codec::kModelMapCodec, &Model::GetModelInfo, nullptr,
+                      &codec::ModelEditsOf<Model>::map};
+  } else if constexpr (requires { typename V::value_type::element_type; } && K == EncodingKind::StructureList) {
+    using Item = std::remove_const_t<typename V::value_type::element_type>;  // a list of RefCntPtr<M>
+    if constexpr (codec::IsModel<Item>)
+      return MemberInfo{stem, id, at, &codec::Codec<K, V, Via>::value, &Item::GetModelInfo};
+    else
+      return MemberInfo{stem, id, at, &codec::Codec<K, V, Via>::value};
+  } else {
+    return MemberInfo{stem, id, at, &codec::Codec<K, V, Via>::value};
+  }
 }
+
+// ---- what the generic codecs need of each model class
+
+namespace codec {
+template <typename M>
+struct ModelFieldsOf {
+  using P = RefCntPtr<const M>;
+  using List = std::vector<P>;
+  using Map = std::map<TString, P>;
+  static const List& AsList(const void* list) { return *static_cast<const List*>(list); }
+  static const Map& AsMap(const void* map) { return *static_cast<const Map*>(map); }
+  static P Typed(const RefCntObject* model) { return P(static_cast<const M*>(model)); }
+
+  static std::size_t ListSize(const void* list) { return AsList(list).size(); }
+  static const RefCntHandle& ListItem(const void* list, std::size_t index) { return AsList(list)[index]; }
+  static std::size_t MapSize(const void* map) { return AsMap(map).size(); }
+  static void MapEach(const void* map, void* context, void (*visit)(void*, const TString&, const RefCntHandle&)) {
+    for (const auto& [key, model] : AsMap(map)) visit(context, key, model);
+  }
+  static const void* HeldList(const IParameter* parameter) {
+    const auto* holder = HolderOf<List>(parameter);
+    return holder ? &holder->Value() : nullptr;
+  }
+  static const void* HeldMap(const IParameter* parameter) {
+    const auto* holder = HolderOf<Map>(parameter);
+    return holder ? &holder->Value() : nullptr;
+  }
+  static RefCntPtr<IParameter> MakeList(std::span<const RefCntObject* const> models) {
+    List list(models.size());
+    for (std::size_t i = 0; i < models.size(); ++i) static_cast<RefCntHandle&>(list[i]).Reset(models[i]);
+    return MakeRefCnt<ValParameter<List>>(std::move(list));
+  }
+  static RefCntPtr<IParameter> MakeMap(std::span<const std::pair<TString, const RefCntObject*>> entries) {
+    Map map;
+    for (const auto& [key, model] : entries) map.emplace_hint(map.end(), key, Typed(model));
+    return MakeRefCnt<ValParameter<Map>>(std::move(map));
+  }
+
+  static constexpr ModelFields value{&ListSize, &ListItem, &MapSize,  &MapEach,
+                                     &HeldList, &HeldMap,  &MakeList, &MakeMap};
+};
+
+// How members change a list or a map of models of class M.
+template <typename M>
+struct ModelEditsOf {
+  using P = RefCntPtr<const M>;
+  static void Append(void* list, const RefCntObject* model) {
+    static_cast<std::vector<P>*>(list)->push_back(P(static_cast<const M*>(model)));
+  }
+  static void ClearList(void* list) { static_cast<std::vector<P>*>(list)->clear(); }
+  static bool Insert(void* map, const TString& key, const RefCntObject* model) {
+    return static_cast<std::map<TString, P>*>(map)->emplace(key, P(static_cast<const M*>(model))).second;
+  }
+  static bool Has(const void* map, const TString& key) {
+    return static_cast<const std::map<TString, P>*>(map)->count(key) != 0;
+  }
+  static void ClearMap(void* map) { static_cast<std::map<TString, P>*>(map)->clear(); }
+
+  static constexpr ModelListEdits list{&Append, &ClearList};
+  static constexpr ModelMapEdits map{&Insert, &Has, &ClearMap};
+};
+
+// How members change a list or a map of an enumeration's values.
+template <typename E>
+struct EnumEditsOf {
+  using List = std::vector<E>;
+  using Map = std::map<TString, E>;
+  static std::size_t ListSize(const void* list) { return static_cast<const List*>(list)->size(); }
+  static std::int32_t ListItem(const void* list, std::size_t index) {
+    return static_cast<std::int32_t>((*static_cast<const List*>(list))[index]);
+  }
+  static void ListAppend(void* list, std::int32_t value) { static_cast<List*>(list)->push_back(static_cast<E>(value)); }
+  static void ListClear(void* list) { static_cast<List*>(list)->clear(); }
+  static std::size_t MapSize(const void* map) { return static_cast<const Map*>(map)->size(); }
+  static void MapEach(const void* map, void* context, void (*visit)(void*, const TString&, std::int32_t)) {
+    for (const auto& [key, v] : *static_cast<const Map*>(map)) visit(context, key, static_cast<std::int32_t>(v));
+  }
+  static void MapInsert(void* map, const TString& key, std::int32_t value) {
+    static_cast<Map*>(map)->emplace(key, static_cast<E>(value));
+  }
+  static void MapClear(void* map) { static_cast<Map*>(map)->clear(); }
+
+  static constexpr EnumListEdits list{&ListSize, &ListItem, &ListAppend, &ListClear};
+  static constexpr EnumMapEdits map{&MapSize, &MapEach, &MapInsert, &MapClear};
+};
+}  // namespace codec

@@ -3,9 +3,12 @@
 // member in write order, one ModelInfo per model class. The generator emits them; the
 // behaviour they drive lives in ModelSerialization.cpp and MemberCodecs.h.
 
+#pragma GCC visibility push(default)
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -22,6 +25,9 @@ class Sampler;
 class TString;
 struct MemberInfo;
 struct ModelInfo;
+namespace enumcore {
+struct Ops;
+}
 
 enum class EncodingKind : std::uint8_t {
   ScalarText,
@@ -40,51 +46,51 @@ enum class EncodingKind : std::uint8_t {
 // The word the tools print for a kind, e.g. "structure list".
 const char* EncodingKindWord(EncodingKind kind);
 
-// What the generic code does with one member of one value type.
+// What the generic code does with one member of one value type. The functions take the
+// member's row: members of enumerations and of models find their table or class there, so
+// that one codec serves every enumeration, and one every model class, of an encoding kind.
 struct MemberCodec {
   EncodingKind kind;
   // Writes the member. Only command members are called when absent (present == false):
   // they make and release a command serializer on every write.
   void (*write)(const MemberInfo& member, const void* field, SerializeStructure& cursor, bool present);
   // Sets the field from a parameter of the expected holder type; false for any other holder.
-  bool (*read)(const IParameters& bag, const IParameter& parameter, void* field);
+  bool (*read)(const MemberInfo& member, const IParameters& bag, const IParameter& parameter, void* field);
   // True when the field holds the type's empty value: false, 0, empty text or container, null.
-  bool (*isEmpty)(const void* field);
+  bool (*isEmpty)(const MemberInfo& member, const void* field);
   // Three-way comparison with a value of the field's type; kUnordered when not comparable.
-  int (*compare)(const void* field, const void* value);
-  // The model class of a nested model, list item or map value; null for other kinds.
-  const ModelInfo& (*itemModel)();
+  int (*compare)(const MemberInfo& member, const void* field, const void* value);
   // The field as an integer, for flags, numbers and enumerations; 0 for other types.
-  std::int64_t (*asInteger)(const void* field);
+  std::int64_t (*asInteger)(const MemberInfo& member, const void* field);
   // Sets the field to a value other than the one it holds, for tools and tests.
-  void (*sample)(void* field, Sampler& sampler);
+  void (*sample)(const MemberInfo& member, void* field, Sampler& sampler);
   // Nested structures, structure lists and structure maps of models: calls `visit` with
   // every model the field holds, in order, nulls included (`key` is the map key, or null).
   // Null for other kinds. For tools and tests that look into a tree.
-  void (*eachModel)(const void* field, void* context,
+  void (*eachModel)(const MemberInfo& member, const void* field, void* context,
                     void (*visit)(void* context, const TString* key, const PresentationModel* model)) = nullptr;
   // Writes a present member straight into a cursor's JSON text, the same bytes as `write`
   // makes through the cursor; null for kinds written through the cursor only.
   void (*text)(const MemberInfo& member, const void* field, JsonText& out) = nullptr;
 
   // Reading straight from text (the wire reader's fast path), for members whose parameter is
-  // read by the serializer named here (its exact class):
+  // read by the serializer named here (its exact class; for enumerations, their table's):
   const std::type_info* serializer = nullptr;
   // Texts: sets the field from the unescaped UTF-8 text of its value, as that serializer and
   // `read` would; false, with the field unchanged, where they might differ (text that is not
   // UTF-8, a text the serializer refuses, an enumeration's text missing from its table).
-  bool (*decode)(std::string_view text, void* field) = nullptr;
+  bool (*decode)(const MemberInfo& member, std::string_view text, void* field) = nullptr;
   // Scalar lists and number vectors: appends the item a text holds, as `decode` sets a
   // field; and the texts of the items so far, as the serializer writes them (they read back
   // as the same items), for a list whose later item the reader reads the serializer's way.
-  bool (*decodeItem)(std::string_view text, void* field) = nullptr;
-  void (*itemTexts)(const void* field, std::vector<TString>& texts) = nullptr;
-  // Models (nested structures, structure lists and maps of models, read as `itemModel`):
-  // `clear` empties a list or map before its items come; `add` sets the nested model, or
-  // appends the item, or inserts the entry under `key`; `hasKey` tells a map entry present.
-  void (*clear)(void* field) = nullptr;
-  void (*add)(void* field, const TString* key, RefCntPtr<PresentationModel>&& model) = nullptr;
-  bool (*hasKey)(const void* field, const TString& key) = nullptr;
+  bool (*decodeItem)(const MemberInfo& member, std::string_view text, void* field) = nullptr;
+  void (*itemTexts)(const MemberInfo& member, const void* field, std::vector<TString>& texts) = nullptr;
+  // Lists and maps: empties the field before its items come. Models (nested structures,
+  // structure lists and maps of models, of the member's class): `add` sets the nested model,
+  // or appends the item, or inserts the entry under `key`; `hasKey` tells a map entry present.
+  void (*clear)(const MemberInfo& member, void* field) = nullptr;
+  void (*add)(const MemberInfo& member, void* field, const TString* key, RefCntPtr<PresentationModel>&& model) = nullptr;
+  bool (*hasKey)(const MemberInfo& member, const void* field, const TString& key) = nullptr;
 };
 constexpr int kUnordered = 2;
 
@@ -100,8 +106,15 @@ struct MemberCondition {
 struct MemberInfo {
   const char* stem;
   std::uint32_t id;
+  std::uint32_t offset;  // of the field in its model
   const MemberCodec* codec;
-  void* (*field)(const PresentationModel*);
+  // Members holding models: the class of the nested model, the items or the map's values.
+  const ModelInfo& (*model)() = nullptr;
+  // Members holding enumeration values: the enumeration's table and holders.
+  const enumcore::Ops& (*enumeration)() = nullptr;
+  // Lists and maps of models or of enumeration values: how the field is changed (a
+  // ModelListEdits, ModelMapEdits, EnumListEdits or EnumMapEdits, as the codec's kind says).
+  const void* edits = nullptr;
   std::uint32_t itemId = 0;
   bool whenSet = false;              // omitted when equal to omitValue (or empty when null)
   const void* omitValue = nullptr;
@@ -111,6 +124,13 @@ struct MemberInfo {
   MemberCondition guard{};
   // A hand-written emptiness test of the value: the member is left out when it is true.
   bool (*unless)(const void* field) = nullptr;
+
+  // The member's field in a model of its class.
+  void* Field(const PresentationModel* model) const {
+    return const_cast<char*>(reinterpret_cast<const char*>(model)) + offset;
+  }
+  // The serializer class that reads the member's parameter, for the wire reader's fast path.
+  const std::type_info* Serializer() const;
 
   constexpr MemberInfo WhenSet(const void* omit = nullptr) const {
     MemberInfo m = *this;
@@ -150,6 +170,56 @@ struct MemberInfo {
   }
   // "when set" in the tools' terms: some presence test applies.
   constexpr bool IsConditional() const { return whenSet || guard.op != CompareOp::None || unless; }
+};
+
+// What differs from one model class M to another in the lists (std::vector<RefCntPtr<const M>>)
+// and maps (std::map<TString, RefCntPtr<const M>>) of its models and in their holders: one
+// set per class (ModelFieldsOf<M>, MemberCodecs.h), for its serializer's slots and for the
+// members holding its models. Everything else about them is the same for every class and
+// written once, reaching a nested model, a list item or a map value as its RefCntHandle.
+struct ModelFields {
+  std::size_t (*listSize)(const void* list);
+  const RefCntHandle& (*listItem)(const void* list, std::size_t index);
+  std::size_t (*mapSize)(const void* map);
+  // Calls `visit` with every entry in key order.
+  void (*mapEach)(const void* map, void* context,
+                  void (*visit)(void* context, const TString& key, const RefCntHandle& model));
+  // The list or map a holder of exactly the class's list or map holds; null for another
+  // parameter.
+  const void* (*heldList)(const IParameter* parameter);
+  const void* (*heldMap)(const IParameter* parameter);
+  // New holders of the class's list or map, holding the models given (each of the class, or
+  // null).
+  RefCntPtr<IParameter> (*makeList)(std::span<const RefCntObject* const> models);
+  RefCntPtr<IParameter> (*makeMap)(std::span<const std::pair<TString, const RefCntObject*>> entries);
+};
+
+// How a member's list or map of models of class M is changed, for the members that hold
+// them (MemberInfo::edits): made only for the classes that members list or map.
+struct ModelListEdits {
+  void (*append)(void* list, const RefCntObject* model);
+  void (*clear)(void* list);
+};
+struct ModelMapEdits {
+  // Inserts the entry unless the key is there: false then.
+  bool (*insert)(void* map, const TString& key, const RefCntObject* model);
+  bool (*has)(const void* map, const TString& key);
+  void (*clear)(void* map);
+};
+
+// The same for a member's list or map of an enumeration's values (std::vector<E>,
+// std::map<TString, E>), the values as 32-bit integers.
+struct EnumListEdits {
+  std::size_t (*size)(const void* list);
+  std::int32_t (*item)(const void* list, std::size_t index);
+  void (*append)(void* list, std::int32_t value);
+  void (*clear)(void* list);
+};
+struct EnumMapEdits {
+  std::size_t (*size)(const void* map);
+  void (*each)(const void* map, void* context, void (*visit)(void* context, const TString& key, std::int32_t value));
+  void (*insert)(void* map, const TString& key, std::int32_t value);
+  void (*clear)(void* map);
 };
 
 // One class a dispatching root hands its models on to, by the value of its discriminant.
@@ -196,13 +266,15 @@ struct ModelInfo {
   RefCntPtr<PresentationModel> (*create)();
   bool (*isInstance)(const PresentationModel*);
   RefCntPtr<IParameter> (*wrap)(const PresentationModel*);
+  const ModelFields* fields = nullptr;  // lists and maps of the class's models
   const ModelInfo& (*base)() = nullptr;
   bool cached = true;
   std::span<const std::uint16_t> readOrder{};  // own members; empty: write order
-  // Hierarchy levels: this class's serializing flag and the root's count of levels in
-  // progress (while it is non-zero, the cache is neither read nor filled).
-  bool* (*serializingFlag)(const PresentationModel*) = nullptr;
-  unsigned* (*hierarchyDepth)(const PresentationModel*) = nullptr;
+  // Hierarchy levels: where this class's serializing flag and the root's count of levels in
+  // progress (while it is non-zero, the cache is neither read nor filled) lie in a model of
+  // the class; 0 for a class outside hierarchies.
+  std::uint32_t serializingFlagAt = 0;
+  std::uint32_t hierarchyDepthAt = 0;
   // Dispatching roots: the discriminant member and the concrete classes by its value.
   std::int16_t dispatchMember = -1;
   std::span<const ConcreteClass> concrete{};
@@ -237,11 +309,10 @@ struct ModelInfo {
     m.readOrder = order;
     return m;
   }
-  constexpr ModelInfo Hierarchy(bool* (*flag)(const PresentationModel*),
-                                unsigned* (*depth)(const PresentationModel*)) const {
+  constexpr ModelInfo Hierarchy(std::uint32_t flagAt, std::uint32_t depthAt) const {
     ModelInfo m = *this;
-    m.serializingFlag = flag;
-    m.hierarchyDepth = depth;
+    m.serializingFlagAt = flagAt;
+    m.hierarchyDepthAt = depthAt;
     return m;
   }
   constexpr ModelInfo Dispatch(std::int16_t member, std::span<const ConcreteClass> classes) const {
@@ -277,10 +348,20 @@ struct ModelInfo {
     m.kinds = dispatch;
     return m;
   }
+  bool HasSerializingFlag() const { return serializingFlagAt != 0; }
+  bool* SerializingFlag(const PresentationModel* model) const { return At<bool>(model, serializingFlagAt); }
+  unsigned* HierarchyDepth(const PresentationModel* model) const { return At<unsigned>(model, hierarchyDepthAt); }
+
   constexpr ModelInfo Levels(const LevelDispatch* dispatch) const {
     ModelInfo m = *this;
     m.level = dispatch;
     return m;
+  }
+
+ private:
+  template <typename V>
+  static V* At(const PresentationModel* model, std::uint32_t offset) {
+    return reinterpret_cast<V*>(const_cast<char*>(reinterpret_cast<const char*>(model)) + offset);
   }
 };
 
@@ -302,3 +383,5 @@ std::string KeyStep(const TString& key);
 // The generic reader: builds a new model (or fills *existing) from the bag.
 RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters* bag, std::uint32_t id,
                                        RefCntPtr<PresentationModel>* existing);
+
+#pragma GCC visibility pop

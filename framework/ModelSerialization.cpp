@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/ModelInfo.h"
@@ -11,7 +13,6 @@
 #include "vqxpreslayer/Parameters.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
-ModelSerializer::~ModelSerializer() = default;
 
 const char* EncodingKindWord(EncodingKind kind) {
   switch (kind) {
@@ -36,8 +37,8 @@ namespace {
 std::string MemberStep(const ModelInfo& info, const MemberInfo& m) { return std::string(info.name) + "." + m.stem; }
 
 bool Compares(const MemberInfo& subject, const void* field, CompareOp op, const void* value) {
-  if (op == CompareOp::Set) return !subject.codec->isEmpty(field);
-  const int c = subject.codec->compare(field, value);
+  if (op == CompareOp::Set) return !subject.codec->isEmpty(subject, field);
+  const int c = subject.codec->compare(subject, field, value);
   switch (op) {
     case CompareOp::Eq: return c == 0;
     case CompareOp::Ne: return c != 0;
@@ -50,15 +51,15 @@ bool Compares(const MemberInfo& subject, const void* field, CompareOp op, const 
 bool IsPresent(const ModelInfo& info, const MemberInfo& m, const PresentationModel* model, const void* field) {
   if (m.guard.op != CompareOp::None) {
     const MemberInfo& subject = m.guard.member < 0 ? m : info.members[static_cast<std::size_t>(m.guard.member)];
-    const void* subjectField = m.guard.member < 0 ? field : subject.field(model);
+    const void* subjectField = m.guard.member < 0 ? field : subject.Field(model);
     if (!Compares(subject, subjectField, m.guard.op, m.guard.value)) return false;
   }
-  if (m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)))
+  if (m.whenSet && (m.omitValue ? m.codec->compare(m, field, m.omitValue) == 0 : m.codec->isEmpty(m, field)))
     return false;
   if (m.unless && m.unless(field)) return false;
   // Maps are written only when they have entries.
   if ((m.codec->kind == EncodingKind::TextMap || m.codec->kind == EncodingKind::StructureMap) &&
-      m.codec->isEmpty(field))
+      m.codec->isEmpty(m, field))
     return false;
   return true;
 }
@@ -85,7 +86,7 @@ void DispatchByKind(const ModelInfo& info, const PresentationModel* model, std::
 
 void Dispatch(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
-  const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(model)));
+  const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d, d.Field(model)));
   if (info.fallback) return DispatchByKind(info, model, type, cursor);
   RefCntPtr<IParameter> wrapper;
   for (const ConcreteClass& c : info.concrete) {
@@ -137,12 +138,12 @@ class HeldLevels {
   // Sets the level's serializing flag and counts the level in progress; false when the level
   // is being written already.
   bool Enter(const ModelInfo& info, const PresentationModel* model) {
-    if (!info.serializingFlag) return true;
-    bool* flag = info.serializingFlag(model);
+    if (!info.HasSerializingFlag()) return true;
+    bool* flag = info.SerializingFlag(model);
     if (*flag) return false;
     if (m_count == kMaxLevels) ThrowLogicAssert("ModelSerialization", 0, "Model hierarchy too deep");
     Level& level = m_levels[m_count++];
-    level = Level{flag, info.hierarchyDepth(model)};
+    level = Level{flag, info.HierarchyDepth(model)};
     *flag = true;
     ++*level.depth;
     return true;
@@ -200,7 +201,7 @@ std::string_view ShortName(const ModelInfo& info) {
 // The subclass the level's discriminant names for this model, checked to be its class.
 const ModelInfo& NextLevel(const ModelInfo& info, const PresentationModel* model, const char* unexpected) {
   const MemberInfo& d = Discriminant(info);
-  const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(d.field(model)));
+  const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(d, d.Field(model)));
   if (!next) ThrowUnexpectedValue(info, unexpected);
   if (!next->isInstance(model))
     ThrowLevelError(info, "Unable to down cast model of type " + std::string(ShortName(info)) + " to type " +
@@ -227,7 +228,7 @@ void WriteLevel(const ModelInfo& info, const PresentationModel* model, Serialize
   JsonText* const text = cursor.DirectText();
   for (const MemberInfo& m : info.members) {
     if (!m.write) continue;
-    const void* field = m.field(model);
+    const void* field = m.Field(model);
     const bool present = IsPresent(info, m, model, field);
     if (!present && m.codec->kind != EncodingKind::Command) continue;
     try {
@@ -270,7 +271,7 @@ const ModelInfo& KindOf(const ModelInfo& root, const PresentationModel* model) {
   }
   if (kinds.scheme != KindScheme::ByValue) return root;
   const MemberInfo* kind = FindMember(root, kinds.kindId);
-  const ModelInfo* named = TaggedClass(kinds, kind->codec->asInteger(kind->field(model)));
+  const ModelInfo* named = TaggedClass(kinds, kind->codec->asInteger(*kind, kind->Field(model)));
   if (!named) return root;
   // The model is viewed as the class its kind names, unchecked: another class is a null view.
   if (!named->isInstance(model)) ThrowNullPointerDereferenced();
@@ -304,7 +305,7 @@ bool ReadOwn(const ModelInfo& info, const IParameters& bag, PresentationModel* t
     if (!p) return;
     try {
       if (!target) ThrowNullPointerDereferenced();
-      if (m.codec->read(bag, *p, m.field(target)) && static_cast<int>(i) == watch) watched = true;  // else skipped
+      if (m.codec->read(m, bag, *p, m.Field(target)) && static_cast<int>(i) == watch) watched = true;  // else skipped
     } catch (ErrorPlace& e) {
       e.AddStep(MemberStep(info, m));
       throw;
@@ -325,8 +326,8 @@ RefCntPtr<PresentationModel> CreateLevel(const ModelInfo& info, const IParameter
   const MemberInfo& d = Discriminant(info);
   if (const IParameter* p = bag.GetParameter(d.id)) {
     alignas(std::max_align_t) unsigned char value[sizeof(std::int64_t)] = {};  // an enumeration
-    if (d.codec->read(bag, *p, value)) {
-      const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(value));
+    if (d.codec->read(d, bag, *p, value)) {
+      const ModelInfo* next = CaseOf(*info.level, d.codec->asInteger(d, value));
       if (!next) ThrowUnexpectedValue(info, "Unexpected value of property ");
       return CreateLevel(*next, bag);
     }
@@ -369,7 +370,7 @@ const ModelInfo* ClassNamed(const ModelInfo& root, const IParameters& bag) {
   if (kind)
     if (const IParameter* p = bag.GetParameter(kinds.kindId)) {
       alignas(std::max_align_t) unsigned char value[sizeof(std::int64_t)] = {};  // an enumeration
-      if (kind->codec->read(bag, *p, value)) return TaggedClass(kinds, kind->codec->asInteger(value));
+      if (kind->codec->read(*kind, bag, *p, value)) return TaggedClass(kinds, kind->codec->asInteger(*kind, value));
     }
   return kinds.missingIsNull ? nullptr : &root;
 }
@@ -400,7 +401,7 @@ RefCntPtr<PresentationModel> ReadKinds(const ModelInfo& root, const IParameters*
   if (!bag) ThrowNullPointerDereferenced();
   if (existing) {
     RefCntPtr<PresentationModel> target = *existing;
-    if (target && root.serializingFlag && *root.serializingFlag(target.get())) return target;
+    if (target && root.HasSerializingFlag() && *root.SerializingFlag(target.get())) return target;
     ReadOwn(root, *bag, target.get());
     return target;
   }
@@ -411,9 +412,9 @@ RefCntPtr<PresentationModel> ReadKinds(const ModelInfo& root, const IParameters*
     ReadOwn(root, *bag, target.get());
     return target;
   }
-  if (!root.serializingFlag) return ReadModel(*named, bag, id, &target);
+  if (!root.HasSerializingFlag()) return ReadModel(*named, bag, id, &target);
   ReadOwn(root, *bag, target.get());
-  FlagGuard reading(root.serializingFlag(target.get()));
+  FlagGuard reading(root.SerializingFlag(target.get()));
   return ReadModel(*named, bag, id, &target);
 }
 
@@ -423,7 +424,7 @@ bool PassesOwnPresence(const MemberInfo& m, const void* field) {
   if (m.guard.op != CompareOp::None && m.guard.member < 0 && !Compares(m, field, m.guard.op, m.guard.value))
     return false;
   if (m.unless && m.unless(field)) return false;
-  return !(m.whenSet && (m.omitValue ? m.codec->compare(field, m.omitValue) == 0 : m.codec->isEmpty(field)));
+  return !(m.whenSet && (m.omitValue ? m.codec->compare(m, field, m.omitValue) == 0 : m.codec->isEmpty(m, field)));
 }
 
 namespace {
@@ -498,7 +499,7 @@ class WriteHold {
   static bool ChangesModel(const ModelInfo& info) {
     if (info.cached || info.kinds) return true;
     for (const ModelInfo* b = &info; b; b = b->base ? &b->base() : nullptr)
-      if (b->serializingFlag || b->level) return true;
+      if (b->HasSerializingFlag() || b->level) return true;
     return false;
   }
   std::atomic<std::uint64_t>& State() const { return m_model->GetWriteMark().State(); }
@@ -518,7 +519,7 @@ class WriteHold {
 void WriteModel(const ModelInfo& info, const PresentationModel* model, SerializeStructure& cursor) {
   if (!model) ThrowNullPointerDereferenced();
   WriteHold hold(info, model);
-  const bool starts = !info.hierarchyDepth || *info.hierarchyDepth(model) == 0;
+  const bool starts = !info.hierarchyDepthAt || *info.HierarchyDepth(model) == 0;
   if (!info.cached || !starts) {
     hold.TakeOver();
     WriteLevels(info, model, cursor, starts);
@@ -566,7 +567,7 @@ RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters*
   ReadOwn(info, *bag, target.get());
   if (!existing && info.dispatchMember >= 0 && target) {
     const MemberInfo& d = info.members[static_cast<std::size_t>(info.dispatchMember)];
-    const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d.field(target.get())));
+    const auto type = static_cast<std::uint32_t>(d.codec->asInteger(d, d.Field(target.get())));
     const ModelInfo* named = info.fallback ? &info.fallback() : &info;
     for (const ConcreteClass& c : info.concrete) {
       if (c.type != type) continue;
@@ -576,4 +577,90 @@ RefCntPtr<PresentationModel> ReadModel(const ModelInfo& info, const IParameters*
     if (named != &info) return ReadModel(*named, bag, id, nullptr);
   }
   return target;
+}
+
+// ---- the serializer slots of every model class
+
+ModelSerializer::~ModelSerializer() = default;
+
+namespace {
+
+// The model a holder of exactly the class holds: a null parameter raises the null-pointer
+// assertion, a holder of another type the type mismatch (id 0).
+const PresentationModel* HeldIn(const ModelInfo& info, const IParameter* parameter) {
+  if (!parameter) ThrowNullPointerDereferenced();
+  const PresentationModel* model = nullptr;
+  if (!info.unwrap(parameter, &model)) ThrowTypeMismatchCommandException(0);
+  return model;
+}
+
+template <typename Held>
+const void* HeldContainer(Held held, const IParameter* parameter) {
+  if (!parameter) ThrowNullPointerDereferenced();
+  const void* container = held(parameter);
+  if (!container) ThrowTypeMismatchCommandException(0);
+  return container;
+}
+
+}  // namespace
+
+void ModelSerializer::SerializeParameter(RefCntPtr<const IParameter> parameter, unsigned int id,
+                                         SerializeStructure& cursor, bool asSubStructure) const {
+  // A class that its family's root views as a class above it also takes that view, and
+  // writes what it holds as the view's class.
+  const ModelInfo* writer = &m_info;
+  const PresentationModel* model = nullptr;
+  if (m_info.viewedAs && parameter && m_info.viewedAs().unwrap(parameter.get(), &model))
+    writer = &m_info.viewedAs();
+  else
+    model = HeldIn(m_info, parameter.get());
+  std::optional<SubStructure> scope;
+  if (asSubStructure) scope.emplace(id, cursor, true);
+  WriteModel(*writer, model, cursor);
+}
+
+RefCntPtr<IParameter> ModelSerializer::DeserializeParameter(RefCntPtr<const IParameters> bag, unsigned int id) const {
+  return m_info.wrap(ReadModel(m_info, bag.get(), id, nullptr).get());
+}
+
+RefCntPtr<IParameter> ModelSerializer::MakeNullParameter() const { return m_info.wrap(nullptr); }
+
+std::vector<RefCntPtr<IParameter>> ModelSerializer::SplitList(RefCntPtr<const IParameter> list) const {
+  const ModelFields& f = *m_info.fields;
+  const void* items = HeldContainer(f.heldList, list.get());
+  std::vector<RefCntPtr<IParameter>> out;
+  out.reserve(f.listSize(items));
+  for (std::size_t i = 0, n = f.listSize(items); i < n; ++i)
+    out.push_back(m_info.wrap(static_cast<const PresentationModel*>(f.listItem(items, i).Object())));
+  return out;
+}
+
+void ModelSerializer::JoinList(const std::vector<RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+                               unsigned int id) const {
+  std::vector<const RefCntObject*> models;
+  models.reserve(items.size());
+  for (const auto& item : items) models.push_back(HeldIn(m_info, item.get()));
+  bag->SetParameter(id, m_info.fields->makeList(models));
+}
+
+std::map<TString, RefCntPtr<IParameter>> ModelSerializer::SplitMap(RefCntPtr<const IParameter> map) const {
+  const ModelFields& f = *m_info.fields;
+  const void* entries = HeldContainer(f.heldMap, map.get());
+  struct Split {
+    const ModelInfo& info;
+    std::map<TString, RefCntPtr<IParameter>> out;
+  } split{m_info, {}};
+  f.mapEach(entries, &split, [](void* context, const TString& key, const RefCntHandle& model) {
+    auto& s = *static_cast<Split*>(context);
+    s.out.emplace_hint(s.out.end(), key, s.info.wrap(static_cast<const PresentationModel*>(model.Object())));
+  });
+  return std::move(split.out);
+}
+
+void ModelSerializer::JoinMap(const std::map<TString, RefCntPtr<IParameter>>& items, RefCntPtr<IParameters> bag,
+                              unsigned int id) const {
+  std::vector<std::pair<TString, const RefCntObject*>> entries;
+  entries.reserve(items.size());
+  for (const auto& [key, item] : items) entries.emplace_back(key, HeldIn(m_info, item.get()));
+  bag->SetParameter(id, m_info.fields->makeMap(entries));
 }

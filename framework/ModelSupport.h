@@ -2,6 +2,8 @@
 // What every generated model header needs: the model base, value types, the serializer
 // declaration and the checked element access of list and map accessors.
 
+#pragma GCC visibility push(default)
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -17,6 +19,7 @@
 #include "vqxpreslayer/PresentationModel.h"
 
 class ParametersRegistry;
+struct FamilyRegistration;
 
 namespace pm {
 // Element access of list and map accessors: a missing element raises the logic assertion
@@ -24,13 +27,13 @@ namespace pm {
 [[noreturn]] void ThrowMissingElement(const char* what);
 
 template <typename V>
-decltype(auto) ListAt(const std::vector<V>& v, unsigned int index) {
+inline decltype(auto) ListAt(const std::vector<V>& v, unsigned int index) {
   if (index >= v.size()) ThrowMissingElement("index < count");
   return v[index];
 }
 
 template <typename V>
-const V& MapAt(const std::map<TString, V>& m, const TString& key) {
+inline const V& MapAt(const std::map<TString, V>& m, const TString& key) {
   auto it = m.find(key);
   if (it == m.end()) ThrowMissingElement("key present");
   return it->second;
@@ -39,7 +42,7 @@ const V& MapAt(const std::map<TString, V>& m, const TString& key) {
 // AsIParameters: a new bag holding the model alone under its default parameter id.
 RefCntPtr<IParameters> WrapAlone(const PresentationModel* model, RefCntPtr<IParameter> holder);
 template <typename M>
-RefCntPtr<IParameters> AsIParameters(const M* model) {
+inline RefCntPtr<IParameters> AsIParameters(const M* model) {
   return WrapAlone(model, MakeRefCnt<ValParameter<RefCntPtr<const M>>>(RefCntPtr<const M>(model)));
 }
 }  // namespace pm
@@ -48,14 +51,16 @@ namespace pm {
 // The deep-copy steps of generated Clone operations: a nested model or list item that is
 // not null is replaced by its own clone.
 template <typename P>
-P CloneNested(const P& model) {
+inline P CloneNested(const P& model) {
   return model ? P(model->Clone()) : model;
 }
 template <typename P>
-std::vector<P> CloneItems(const std::vector<P>& items) {
+inline std::vector<P> CloneItems(const std::vector<P>& items) {
   std::vector<P> out;
   out.reserve(items.size());
   for (const P& item : items) out.push_back(CloneNested(item));
   return out;
 }
 }  // namespace pm
+
+#pragma GCC visibility pop

@@ -72,7 +72,7 @@ RefCntPtr<PresentationModel> Sampler::Model(const ModelInfo& info) {
   // A class with no such value anywhere above it names no class: its discriminant is 0.
   if (root->dispatchMember >= 0) {
     const MemberInfo& d = root->members[static_cast<std::size_t>(root->dispatchMember)];
-    *static_cast<DocParameterID*>(d.field(model.get())) = static_cast<DocParameterID>(type);
+    *static_cast<DocParameterID*>(d.Field(model.get())) = static_cast<DocParameterID>(type);
   }
   return model;
 }
@@ -98,9 +98,9 @@ void Sampler::Fill(const ModelInfo& info, PresentationModel* model) {
                                                  k == EncodingKind::EmbeddedParameters || k == EncodingKind::Command);
     if (Deep() && !required) continue;
     // A value the member's own presence test leaves out would not come back: try another.
-    void* field = m.field(model);
+    void* field = m.Field(model);
     for (int attempt = 0; attempt < 16; ++attempt) {
-      m.codec->sample(field, *this);
+      m.codec->sample(m, field, *this);
       if (PassesOwnPresence(m, field)) break;
     }
   }

@@ -2,6 +2,8 @@
 // Sampler: fills models with deterministic, non-default values for every member, nested
 // models included (to a bounded depth). Used by tools and by round-trip tests.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <vector>
 
@@ -47,3 +49,5 @@ class Sampler {
   int m_imagePool = 0;
   std::vector<std::uint32_t> m_ids;
 };
+
+#pragma GCC visibility pop

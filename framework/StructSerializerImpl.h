@@ -1,8 +1,6 @@
 #pragma once
-// The virtual slots of StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>, and what the
-// generated member tables need. Include only in generated serializer units.
-
-#include <optional>
+// What the generated member tables need, and the slots of the serializers of value
+// structures. Include only in generated serializer units and value-structure units.
 
 #include "framework/MemberCodecs.h"
 #include "framework/StructSerializer.h"
@@ -17,36 +15,6 @@ const V& HeldIn(const IParameter* parameter) {
 }
 
 }  // namespace detail
-
-template <typename T>
-void StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::SerializeParameter(RefCntPtr<const IParameter> parameter,
-                                                                         unsigned int id,
-                                                                         SerializeStructure& cursor,
-                                                                         bool asSubStructure) const {
-  // A class that its family's root views as a class above it also takes that view, and
-  // writes what it holds as the view's class.
-  const ModelInfo& info = T::GetModelInfo();
-  const PresentationModel* viewed = nullptr;
-  if (info.viewedAs && parameter && info.viewedAs().unwrap(parameter.get(), &viewed)) {
-    std::optional<SubStructure> scope;
-    if (asSubStructure) scope.emplace(id, cursor, IsComposite());
-    WriteModel(info.viewedAs(), viewed, cursor);
-    return;
-  }
-  const RefCntPtr<const T>& model = detail::HeldIn<RefCntPtr<const T>>(parameter.get());
-  if (asSubStructure) {
-    SubStructure scope(id, cursor, IsComposite());
-    SerializeObj(model, cursor);
-  } else {
-    SerializeObj(model, cursor);
-  }
-}
-
-template <typename T>
-RefCntPtr<IParameter> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::DeserializeParameter(
-    RefCntPtr<const IParameters> bag, unsigned int id) const {
-  return MakeRefCnt<ValParameter<RefCntPtr<const T>>>(RefCntPtr<const T>(ToObject(std::move(bag), id, nullptr)));
-}
 
 template <typename V, typename Base>
 std::vector<RefCntPtr<IParameter>> StructureSerializerBase<V, Base>::SplitList(RefCntPtr<const IParameter> list) const {
@@ -82,11 +50,6 @@ void StructureSerializerBase<V, Base>::JoinMap(const std::map<TString, RefCntPtr
   bag->SetParameter(id, MakeRefCnt<ValParameter<std::map<TString, V>>>(std::move(values)));
 }
 
-template <typename T>
-RefCntPtr<IParameter> StructSerializer<RefCntPtr<const T>, RefCntPtr<T>>::MakeNullParameter() const {
-  return MakeRefCnt<ValParameter<RefCntPtr<const T>>>(RefCntPtr<const T>());
-}
-
 // ---- what a generated ModelInfo needs of its class
 
 namespace detail {
@@ -114,7 +77,8 @@ bool UnwrapModel(const IParameter* parameter, const PresentationModel** model) {
 
 template <typename M>
 constexpr ModelInfo ModelInfoFor(const char* name, std::span<const MemberInfo> members) {
-  ModelInfo info{name, M::ID, members, &detail::CreateModel<M>, &detail::IsInstanceOf<M>, &detail::WrapModel<M>};
+  ModelInfo info{name, M::ID, members, &detail::CreateModel<M>, &detail::IsInstanceOf<M>, &detail::WrapModel<M>,
+                 &codec::ModelFieldsOf<M>::value};
   info.unwrap = &detail::UnwrapModel<M>;
   return info;
 }

@@ -4,6 +4,8 @@
 // Captures record the output lines written inside them (capture markers excluded), and a
 // replay pastes those lines back into the output.
 
+#pragma GCC visibility push(default)
+
 #include <string>
 #include <vector>
 
@@ -48,3 +50,5 @@ class TraceCursor final : public SerializeStructure, private IStructuredParamete
   std::vector<std::size_t> m_captures;  // output positions where open captures began
   int m_depth = 0;
 };
+
+#pragma GCC visibility pop

@@ -123,14 +123,7 @@ class TupleStructureSerializer final : public IStructureSerializer {
 }  // namespace
 }  // namespace tuples
 
-void RegisterTuples(ParametersRegistry& registry, std::initializer_list<std::uint32_t> singles,
-                    std::initializer_list<std::uint32_t> lists) {
-  const RefCntPtr<IParameterSerializer> texts = MakeRefCnt<tuples::TupleTextSerializer>();
-  const RefCntPtr<IStructureSerializer> structures = MakeRefCnt<tuples::TupleStructureSerializer>();
-  for (auto ids : {singles, lists}) {
-    for (std::uint32_t id : ids) {
-      registry.RegisterParameterSerializer(id, texts);
-      registry.RegisterStructureSerializer(id, structures);
-    }
-  }
+RefCntPtr<IParameterSerializer> CreateTupleTextSerializer() { return MakeRefCnt<tuples::TupleTextSerializer>(); }
+RefCntPtr<IStructureSerializer> CreateTupleStructureSerializer() {
+  return MakeRefCnt<tuples::TupleStructureSerializer>();
 }

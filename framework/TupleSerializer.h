@@ -5,6 +5,8 @@
 // of tuples is a list of such structures. The serializers registered for tuple ids rebuild
 // tuples from the list items.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -12,6 +14,8 @@
 #include "vqxcoredata/Tuple.h"
 #include "vqxpreslayer/Parameters.h"
 
+class IParameterSerializer;
+class IStructureSerializer;
 class ParametersRegistry;
 class SerializeStructure;
 struct MemberInfo;
@@ -28,9 +32,12 @@ void WriteMember(const MemberInfo& member, const void* field, SerializeStructure
 void WriteListMember(const MemberInfo& member, const void* field, SerializeStructure& cursor, bool present);
 }  // namespace tuples
 
-// Registers the serializers of tuples under the ids of single tuples and of tuple lists.
-void RegisterTuples(ParametersRegistry& registry, std::initializer_list<std::uint32_t> singles,
-                    std::initializer_list<std::uint32_t> lists);
+// The serializers of tuples, registered under the ids of single tuples and of tuple lists:
+// their values' texts, and their structures.
+RefCntPtr<IParameterSerializer> CreateTupleTextSerializer();
+RefCntPtr<IStructureSerializer> CreateTupleStructureSerializer();
 
 extern template class ValParameter<RefCntPtr<Tuple>>;
 extern template class ValParameter<std::vector<RefCntPtr<Tuple>>>;
+
+#pragma GCC visibility pop

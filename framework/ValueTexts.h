@@ -1,6 +1,8 @@
 #pragma once
 // Every value type a model member can carry, with its text form.
 
+#pragma GCC visibility push(default)
+
 #include "framework/DocParameterID.h"
 #include "framework/Identifiers.h"
 #include "vqxpreslayer/BuiltinValueText.h"
@@ -20,3 +22,5 @@ extern template class ParameterTypeSerializer<SimpleIdentifier>;
 extern template class ParameterTypeSerializer<ObjectIdentifier>;
 extern template class ParameterTypeSerializer<StateIdentifier>;
 extern template class ParameterTypeSerializer<SlideIdentifier>;
+
+#pragma GCC visibility pop

@@ -95,7 +95,7 @@ def emit_enum_group(group, enums, host):
         h.append("#include <QtCore/qnamespace.h>\n")
     if any(e.external_table for e in enums):
         h.append(f'#include "{EXTERNAL_TABLE_HEADER}"\n')
-    h.append("\n")
+    h.append("\n#pragma GCC visibility push(default)  // the library's interface\n\n")
     for e in enums:
         if is_qt_enum(e) or e.external_table:
             continue
@@ -113,6 +113,7 @@ def emit_enum_group(group, enums, host):
     for e in enums:
         h.append(f"template <>\nstruct EnumTraits<{e.cpp_name}> {{\n"
                  f"  static const EnumXMLEncoding<{e.cpp_name}, TString>& Table();\n"
+                 f"  static const enumcore::Ops& Ops();\n"
                  f"  static constexpr const char* Name = \"{e.name}\";\n"
                  f"  static constexpr std::int32_t Default = {e.default};\n"
                  f"  static constexpr bool Flags = {'true' if e.flags else 'false'};\n"
@@ -120,7 +121,9 @@ def emit_enum_group(group, enums, host):
                  f"}};\n")
     h.append("\n")
     for e in enums:
-        h.append(f"extern template class ParameterTypeSerializer<{e.cpp_name}>;\n")
+        h.append(f"extern template RefCntPtr<IParameterSerializer> "
+                 f"CreateParameterSerializer<ParameterTypeSerializer<{e.cpp_name}>>();\n")
+    h.append("\n#pragma GCC visibility pop\n")
 
     c = [HEADER.format(src=src)]
     c.append(f'#include "{enum_header_name(group, host)}"\n\n')
@@ -139,9 +142,8 @@ def emit_enum_group(group, enums, host):
     for i, e in enumerate(enums):
         t = e.cpp_name
         c.append(f"const EnumXMLEncoding<{t}, TString>& EnumTraits<{t}>::Table() {{ return kTable{i}; }}\n")
+        c.append(f"const enumcore::Ops& EnumTraits<{t}>::Ops() {{ return EnumHolders<{t}>::kOps; }}\n")
     c.append("\n")
-    for e in enums:
-        c.append(f"template class ParameterTypeSerializer<{e.cpp_name}>;\n")
     for e in enums:
         c.append(f"template RefCntPtr<IParameterSerializer> "
                  f"CreateParameterSerializer<ParameterTypeSerializer<{e.cpp_name}>>();\n")
@@ -321,7 +323,7 @@ class Emitter:
             o.append(f'#include "{self.family_header(f)}"\n')
         for h in ms[0].includes:
             o.append(f'#include "{h}"\n')
-        o.append("\n")
+        o.append("\n#pragma GCC visibility push(default)  // the library's interface\n\n")
         for m in ms:
             o.append(f"class {m.name};\n")
         for m in ms:
@@ -360,8 +362,8 @@ class Emitter:
                 o.append("\n private:\n")
                 o.extend(f"  {f}\n" for f in fields)
             o.append("};\n")
-        o.append("\n// Registers with a host's registry what this family's models carry.\n")
-        o.append(f"void Register{fam}Family(ParametersRegistry& registry);\n")
+        o.append("\n// What this family's models carry, for a host's registry (Register in CatalogueSupport.h).\n")
+        o.append(f"extern const FamilyRegistration k{fam}Family;\n")
         o.append(f"std::span<const ModelInfo& (*const)()> {fam}FamilyModels();\n")
         hooks = [(m, h) for m in ms for h in (m.write_hook, m.read_hook) if h]
         if hooks:
@@ -371,25 +373,14 @@ class Emitter:
                     o.append(f"void {m.write_hook}(const {m.name}& model, SerializeStructure& cursor);\n")
                 if m.read_hook:
                     o.append(f"void {m.read_hook}({m.name}& model, const IParameters& bag);\n")
-        o.append("\n")
-        for m in ms:
-            o.extend(self.instantiations(m, "extern template"))
+        o.append("\n#pragma GCC visibility pop\n")
         return "".join(o)
 
     @staticmethod
-    def instantiations(m, prefix):
-        """The templates instantiated once per model: declared in the family header (prefix
-        "extern template"), defined in the family's serializer unit ("template")."""
-        ptr = f"RefCntPtr<const {m.name}>"
-        serializer = f"StructSerializer<{ptr}, RefCntPtr<{m.name}>>"
-        lines = [f"{prefix} class StructureSerializerBase<{ptr}, ModelSerializer>;\n",
-                 f"{prefix} class {serializer};\n",
-                 f"{prefix} class ValParameter<{ptr}>;\n",
-                 f"{prefix} class ValParameter<std::vector<{ptr}>>;\n",
-                 f"{prefix} class ValParameter<std::map<TString, {ptr}>>;\n"]
-        if prefix == "template":
-            lines.append(f"template RefCntPtr<IStructureSerializer> CreateStructureSerializer<{serializer}>();\n")
-        return lines
+    def instantiations(m):
+        """The factory of the model's structure serializer, exported, one per model."""
+        serializer = f"StructSerializer<RefCntPtr<const {m.name}>, RefCntPtr<{m.name}>>"
+        return [f"template RefCntPtr<IStructureSerializer> CreateStructureSerializer<{serializer}>();\n"]
 
     def emit_family_models(self, fam):
         ms = self.ordered(fam)
@@ -453,8 +444,8 @@ class Emitter:
     def member_row(self, m, idx, mem, consts, wired=None):
         kind = mem.kind
         via = mem.opts.get("via")
-        tmpl = f"K::{kind}, &M::m_{mem.stem}" + (f", {d.VALUE_TYPES[via].cpp}" if via else "")
-        row = f'Member<{tmpl}>("{mem.stem}", 0x{mem.id:08x})'
+        tmpl = f"K::{kind}, decltype(M::m_{mem.stem})" + (f", {d.VALUE_TYPES[via].cpp}" if via else "")
+        row = f'Member<{tmpl}>("{mem.stem}", 0x{mem.id:08x}, offsetof(M, m_{mem.stem}))'
         if kind == "StructureList":
             row += f".Item(0x{mem.item_id:08x})"
         if kind == "TextMap":
@@ -507,10 +498,14 @@ class Emitter:
                 incs.add(self.family_header(c.family))
             if m.fallback_model:
                 incs.add(self.family_header(m.fallback_model.family))
-        o = [HEADER.format(src=rel(ms[0].path)), '#include "framework/CatalogueSupport.h"\n',
+        o = [HEADER.format(src=rel(ms[0].path)), '#include <cstddef>\n\n#include "framework/CatalogueSupport.h"\n',
              '#include "framework/StructSerializerImpl.h"\n']
         o.extend(f'#include "{h}"\n' for h in sorted(incs))
         o.extend(f'#include "{h}"\n' for h in ms[0].serializer_includes)
+        o.append("\n// Member tables locate each field by its offset in the model's class: the classes are\n"
+                 "// not of standard layout (they derive from the reference-counted base), which GCC\n"
+                 "// supports for offsetof under single inheritance.\n"
+                 '#pragma GCC diagnostic ignored "-Winvalid-offsetof"\n')
         for m in ms:
             wired = [mem for mem in m.members if mem.id is not None]
             consts, rows = [], []
@@ -535,8 +530,7 @@ class Emitter:
                 o.append(f"  static constexpr std::uint16_t kReadOrder[] = {{{', '.join(map(str, order))}}};\n")
                 info += "\n      .ReadOrder(kReadOrder)"
             if self.has_flag(m):
-                info += (f"\n      .Hierarchy(&codec::FieldPtr<&M::m_{self.flag_name(m)}>, "
-                         f"&codec::FieldPtr<&M::m_serializingDepth>)")
+                info += f"\n      .Hierarchy(offsetof(M, m_{self.flag_name(m)}), offsetof(M, m_serializingDepth))"
             if m.dispatch:
                 o.append("  static constexpr ConcreteClass kConcrete[] = {\n")
                 o.extend(f"      {{0x{v:08x}, &{c.name}::GetModelInfo"
@@ -569,7 +563,7 @@ class Emitter:
             o.append(f"  static constexpr ModelInfo kInfo = {info};\n  return kInfo;\n}}\n")
         o.append("\n")
         for m in ms:
-            o.extend(self.instantiations(m, "template"))
+            o.extend(self.instantiations(m))
         o.append(self.emit_family_registration(fam))
         o.append(f"\nstd::span<const ModelInfoGetter> {fam}FamilyModels() {{\n")
         o.append("  static constexpr ModelInfoGetter kModels[] = {\n")
@@ -637,30 +631,47 @@ class Emitter:
                         typ = "TString"
                     values.setdefault(typ, set()).add(mem.id)
 
-        def idlist(xs):
-            return ", ".join(f"0x{i:08x}" for i in sorted(xs))
+        rows, arrays = [], []
 
-        o = [f"\nvoid Register{fam}Family(ParametersRegistry& registry) {{\n"]
+        def ids_of(xs):
+            arrays.append(f"constexpr std::uint32_t kIds{len(arrays)}[] = {{"
+                          + ", ".join(f"0x{i:08x}" for i in sorted(xs)) + "};\n")
+            return f"kIds{len(arrays) - 1}"
+
         for name in sorted(structures):
-            o.append(f"  RegisterStructure<{name}>(registry, {{{idlist(structures[name])}}});\n")
+            s = f"StructSerializer<RefCntPtr<const {name}>, RefCntPtr<{name}>>"
+            rows.append(f"{{&CreateStructureSerializer<{s}>, nullptr, nullptr, {ids_of(structures[name])}}}")
         for name in sorted(hosts):
-            o.append(f"  RegisterHostStructure<{name}>(registry, {{{idlist(hosts[name])}}});\n")
+            s = f"StructSerializer<{name}, {name}>"
+            rows.append(f"{{&CreateStructureSerializer<{s}>, nullptr, &{s}::RegisterParameters, "
+                        f"{ids_of(hosts[name])}}}")
         for typ in sorted(values):
-            o.append(f"  RegisterValue<{typ}>(registry, {{{idlist(values[typ])}}});\n")
+            rows.append(f"{{nullptr, &CreateParameterSerializer<ParameterTypeSerializer<{typ}>>, nullptr, "
+                        f"{ids_of(values[typ])}}}")
         if tuples or tupleLists:
-            o.append(f"  RegisterTuples(registry, {{{idlist(tuples)}}}, {{{idlist(tupleLists)}}});\n")
+            rows.append(f"{{&CreateTupleStructureSerializer, &CreateTupleTextSerializer, nullptr, "
+                        f"{ids_of(tuples | tupleLists)}}}")
         for elem in sorted(commands):
             maker = ("CreateCommandsParameterSerializer" if elem == "Commands"
                      else "CreateSimpleCommandsParameterSerializer")
-            o.append(f"  RegisterSerializer(registry, {maker}(), {{{idlist(commands[elem])}}});\n")
+            rows.append(f"{{nullptr, &{maker}, nullptr, {ids_of(commands[elem])}}}")
+        shape_rows = []
         for shape in ("Single", "List", "Map", "Bag"):
             xs = [pid for pid, sh in shapes.items() if sh == shape]
             if xs:
-                o.append(f"  RegisterShape(registry, ParameterShape::{shape}, {{{idlist(xs)}}});\n")
+                shape_rows.append(f"{{ParameterShape::{shape}, {ids_of(xs)}}}")
         names = self.parameter_names()
-        o.append("  RegisterNames(registry, {\n")
-        o.extend(f'      {{0x{pid:08x}, "{names[pid]}"}},\n' for pid in sorted(ids))
-        o.append("  });\n}\n")
+        o = ["\n// What the family registers with a host's registry: each serializer by the ids it serves,\n"
+             "// the shape of each id in text, and the parameters' names.\nnamespace {\n\n"]
+        o.extend(arrays)
+        o.append("\nconstexpr SerializerIds kSerializers[] = {\n")
+        o.extend(f"    {r},\n" for r in rows)
+        o.append("};\n\nconstexpr ShapeIds kShapes[] = {\n")
+        o.extend(f"    {r},\n" for r in shape_rows)
+        o.append("};\n\nconstexpr IdName kNames[] = {\n")
+        o.extend(f'    {{0x{pid:08x}, "{names[pid]}"}},\n' for pid in sorted(ids))
+        o.append("};\n\n}  // namespace\n\n")
+        o.append(f"const FamilyRegistration k{fam}Family{{kSerializers, kShapes, kNames}};\n")
         return "".join(o)
 
     @staticmethod
@@ -796,7 +807,7 @@ class Emitter:
         o.append("std::span<const ParameterName> AllParameterNames() { return kNames; }\n\n")
         o.append("void RegisterPresModelSerializers(ParametersRegistry& registry) {\n")
         for fam in sorted(self.families):
-            o.append(f"  Register{fam}Family(registry);\n")
+            o.append(f"  Register(registry, k{fam}Family);\n")
         o.append("}\n")
         return "".join(o)
 

@@ -2,6 +2,8 @@
 // Emptiness tests that decide whether a member is written (unless= in the descriptions),
 // beside SimpleTypesPresModelHelpers::IsEmpty for rectangles.
 
+#pragma GCC visibility push(default)
+
 #include "presentation-model/SimpleTypesPresModelHelpers.h"
 #include "vqxpreslayer/Commands.h"
 
@@ -13,3 +15,5 @@ bool HasNoCommands(const RefCntPtr<const CommandsPresModel>& commands);
 bool IsAtOrigin(const RefCntPtr<const FloatPointPresModel>& point);
 
 }  // namespace PresenceTests
+
+#pragma GCC visibility pop

@@ -3,6 +3,8 @@
 // Qt's types and the application core's integer types. Every function that reads a model
 // accepts null and gives the null result stated beside it.
 
+#pragma GCC visibility push(default)
+
 #include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
@@ -72,3 +74,5 @@ bool IsEmpty(const RectPM& rect);          // null, width 0 or height 0
 bool IsEmpty(const DoubleRectPM& rect);    // null, width 0.0 or height 0.0 (NaN is not 0.0)
 
 }  // namespace SimpleTypesPresModelHelpers
+
+#pragma GCC visibility pop

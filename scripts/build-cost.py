@@ -5,6 +5,12 @@ the size of the shared library by section, per model and per enumeration, with a
 projection to a given catalogue size.
 
     scripts/build-cost.py [BUILD_DIR] [--project MODELS]
+    scripts/build-cost.py [BUILD_DIR] --scale
+
+With --scale it builds the library and the library of the synthetic catalogue at the
+application's full scale (target presmodel_scale, scripts/synthetic-catalogue.py) from
+clean, one after the other, and prints the figures of both, the wall time of each clean
+build and what each model beyond today's catalogue adds.
 
 Compile times are per unit as the build ran them: on a busy machine they grow; the sum is
 CPU time spread over the build's parallel jobs, so a clean build on N cores takes at least
@@ -17,6 +23,7 @@ import os
 import re
 import subprocess
 import sys
+import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -26,27 +33,27 @@ def count(pattern, word):
                for p in glob.glob(os.path.join(ROOT, pattern)))
 
 
-def unit_times(build):
+def unit_times(build, target="presmodel"):
     last = {}
     with open(os.path.join(build, ".ninja_log"), encoding="utf-8") as f:
         for line in f:
             if line.startswith("#"):
                 continue
-            start, end, _, target, *_ = line.rstrip("\n").split("\t")
-            last[target] = (int(end) - int(start)) / 1000.0
+            start, end, _, unit, *_ = line.rstrip("\n").split("\t")
+            last[unit] = (int(end) - int(start)) / 1000.0
     groups = {"generated serializers": 0.0, "generated models": 0.0, "generated enumerations": 0.0,
               "catalogue": 0.0, "hand-written and framework": 0.0}
     units = {k: 0 for k in groups}
-    for target, seconds in last.items():
-        if "/presmodel.dir/" not in target or not target.endswith(".o"):
+    for unit, seconds in last.items():
+        if f"/{target}.dir/" not in unit or not unit.endswith(".o"):
             continue
-        if "gen-serializers/" in target:
+        if "gen-serializers/" in unit:
             g = "generated serializers"
-        elif "/models/" in target:
+        elif "/models/" in unit:
             g = "generated models"
-        elif "/enums/" in target:
+        elif "/enums/" in unit:
             g = "generated enumerations"
-        elif target.endswith("Catalogue.cpp.o"):
+        elif unit.endswith("Catalogue.cpp.o"):
             g = "catalogue"
         else:
             g = "hand-written and framework"
@@ -65,37 +72,78 @@ def sections(lib):
     return sizes
 
 
-def main(argv):
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build", nargs="?", default=os.path.join(ROOT, "build"))
-    ap.add_argument("--project", type=int, default=370, help="models to project to")
-    args = ap.parse_args(argv)
-    models = count("descriptions/models/*.models", "model")
-    enums = count("descriptions/enums/*.enums", "enum")
-    lib = os.path.join(args.build, "lib", "libpresmodel.so")
-    groups, units = unit_times(args.build)
+def report(build, target, models, enums, wall=None):
+    """Prints the figures of one library; returns (file size, compile time of its units)."""
+    lib = os.path.join(build, "lib", f"lib{target}.so")
+    groups, units = unit_times(build, target)
     total = sum(groups.values())
-    print(f"catalogue: {models} models, {enums} enumerations")
-    print("compile time of the library's units (last build of each):")
-    for g, s in groups.items():
-        print(f"  {g:28s} {units[g]:4d} units {s:8.1f} s")
-    print(f"  {'all':28s} {sum(units.values()):4d} units {total:8.1f} s "
+    print(f"{target}: {models} models, {enums} enumerations")
+    if wall is not None:
+        print(f"  clean build of the library: {wall / 60:.1f} min wall time "
+              f"({os.cpu_count()} hardware threads)")
+    print("  compile time of the library's units (last build of each):")
+    for g, sec in groups.items():
+        print(f"    {g:28s} {units[g]:4d} units {sec:8.1f} s")
+    print(f"    {'all':28s} {sum(units.values()):4d} units {total:8.1f} s "
           f"(at least {total / 2 / 60:.1f} min on 2 cores)")
-    print(f"  per model (models and serializers): "
+    print(f"    per model (models and serializers): "
           f"{(groups['generated serializers'] + groups['generated models']) / models:.2f} s; "
           f"per enumeration: {groups['generated enumerations'] / enums:.2f} s")
     sizes = sections(lib)
     file_size = os.path.getsize(lib)
-    symbols = sum(sizes.get(s, 0) for s in (".dynsym", ".dynstr", ".gnu.hash", ".gnu.version"))
+    symbols = sum(sizes.get(x, 0) for x in (".dynsym", ".dynstr", ".gnu.hash", ".gnu.version"))
     code = sizes.get(".text", 0)
-    print(f"{os.path.relpath(lib, ROOT)}: {file_size / 1e6:.1f} MB; code {code / 1e6:.1f} MB, "
-          f"exported symbol tables {symbols / 1e6:.1f} MB, relocations {sizes.get('.rela.dyn', 0) / 1e6:.1f} MB, "
-          f"unwind tables {(sizes.get('.eh_frame', 0) + sizes.get('.eh_frame_hdr', 0)) / 1e6:.1f} MB")
-    per_model = file_size / models
-    print(f"  per model (everything over the models): {per_model / 1e3:.1f} KB; code per model "
+    loaded = sum(v for k, v in sizes.items() if k not in (".symtab", ".strtab", ".shstrtab", ".comment")
+                 and not k.startswith(".debug"))
+    print(f"  {os.path.relpath(lib, build)}: {file_size / 1e6:.1f} MB ({loaded / 1e6:.1f} MB loaded); "
+          f"code {code / 1e6:.1f} MB, exported symbol tables {symbols / 1e6:.1f} MB, "
+          f"relocations {(sizes.get('.rela.dyn', 0) + sizes.get('.relr.dyn', 0)) / 1e6:.1f} MB, "
+          f"unwind tables {(sizes.get('.eh_frame', 0) + sizes.get('.eh_frame_hdr', 0)) / 1e6:.1f} MB, "
+          f"read-only data {(sizes.get('.rodata', 0) + sizes.get('.data.rel.ro', 0)) / 1e6:.1f} MB")
+    print(f"    per model (everything over the models): {file_size / models / 1e3:.1f} KB; code per model "
           f"{code / models / 1e3:.1f} KB")
-    print(f"projection at {args.project} models: library {per_model * args.project / 1e6:.1f} MB, "
-          f"clean build of the library at least {total * args.project / models / 2 / 60:.1f} min on 2 cores")
+    return file_size, total
+
+
+def clean_build(build, target):
+    """Removes the library's objects and builds it again; returns the wall time."""
+    for o in glob.glob(os.path.join(build, "**", f"{target}.dir", "**", "*.o"), recursive=True):
+        os.remove(o)
+    lib = os.path.join(build, "lib", f"lib{target}.so")
+    if os.path.exists(lib):
+        os.remove(lib)
+    subprocess.run(["ninja", "-C", build, "vqxplatform"], check=True, stdout=subprocess.DEVNULL)
+    start = time.monotonic()
+    subprocess.run(["ninja", "-C", build, target], check=True, stdout=subprocess.DEVNULL)
+    return time.monotonic() - start
+
+
+def main(argv):
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build", nargs="?", default=os.path.join(ROOT, "build"))
+    ap.add_argument("--project", type=int, default=1150, help="models to project to")
+    ap.add_argument("--scale", action="store_true", help="build both libraries from clean and compare")
+    args = ap.parse_args(argv)
+    models = count("descriptions/models/*.models", "model")
+    enums = count("descriptions/enums/*.enums", "enum")
+    if not args.scale:
+        size, total = report(args.build, "presmodel", models, enums)
+        print(f"projection at {args.project} models: library {size / models * args.project / 1e6:.1f} MB, "
+              f"clean build of the library at least {total * args.project / models / 2 / 60:.1f} min on 2 cores")
+        return 0
+    print(f"load average before: {' '.join(f'{x:.2f}' for x in os.getloadavg())}")
+    walls = {t: clean_build(args.build, t) for t in ("presmodel", "presmodel_scale")}
+    scale_models = models + sum(
+        len(re.findall(r"^model ", open(p, encoding="utf-8").read(), re.M))
+        for p in glob.glob(os.path.join(args.build, "scale", "descriptions", "*.models")))
+    size, total = report(args.build, "presmodel", models, enums, walls["presmodel"])
+    scale_size, scale_total = report(args.build, "presmodel_scale", scale_models, enums, walls["presmodel_scale"])
+    added = scale_models - models
+    print(f"each model beyond today's catalogue adds {(scale_size - size) / added / 1e3:.1f} KB to the library, "
+          f"{(scale_total - total) / added:.2f} s of compile time and "
+          f"{(walls['presmodel_scale'] - walls['presmodel']) / added:.2f} s of wall time")
+    print(f"load average after: {' '.join(f'{x:.2f}' for x in os.getloadavg())}")
+    return 0
 
 
 if __name__ == "__main__":

@@ -1,20 +1,14 @@
-// Actions: presence rules of the action a dashboard carries and of its link, its command, the
-// copies of an action's definition, packed flag lists, and editors whose nested members must
-// be set. (Every model also goes through text and back in RoundTripTest.)
+// Actions: what the action a dashboard carries writes and leaves out, its short link and its
+// command, the copies of an action's definition, and packed flag lists. (Every model also
+// goes through text and back in RoundTripTest.)
 
 #include <algorithm>
 #include <type_traits>
 
 #include "TestSupport.h"
 #include "models/ActionsModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
 
 TEST(Actions, AFreshActionWritesItsAlwaysMembersAndSingleSelectOnlyWhileTrue) {
   auto action = MakeRefCnt<ActionPresModel>();
@@ -28,55 +22,26 @@ TEST(Actions, AFreshActionWritesItsAlwaysMembersAndSingleSelectOnlyWhileTrue) {
     m->SetSingleSelectOnly(false);
     return RefCntPtr<const ActionPresModel>(m);
   };
-  EXPECT_FALSE(Writes(test::OutputOf(multi()), "Parameter 0xd603a599"));
+  EXPECT_FALSE(test::Writes(test::OutputOf(multi()), "Parameter 0xd603a599"));
   // Left out, it reads back as its starting value.
-  const RefCntPtr<IParameters> bag =
-      WireReader(test::Registry()).Read(JsonCursor::Write(test::Registry(), *multi()->AsIParameters()));
-  EXPECT_TRUE(dynamic_cast<const ValParameter<RefCntPtr<const ActionPresModel>>&>(*bag->GetParameter(ActionPresModel::ID))
-                  .Value()
-                  ->GetSingleSelectOnly());
+  const auto read = test::ThroughText(multi());
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(read->GetSingleSelectOnly());
 }
 
-struct Presence {
-  const char* name;
-  std::vector<std::string> (*write)();
-  const char* line;
-  bool written;
+const test::WriteCase kWrites[] = {
+    {"an action that does nothing on clear", test::Written<ActionPresModel>, {}, {"Parameter 0xd6400a3f"}},
+    {"an action that shows all on clear",
+     [] { return test::Written<ActionPresModel>([](auto& a) { a.SetOnClear(OnClear::ShowAll); }); },
+     {"Parameter 0xd6400a3f show-all"},
+     {}},
+    {"a short link with an empty delimiter and escape string",
+     [] { return test::Written<LinkSpecPresModel>([](auto& l) { l.SetURL(u"https://example.org"); }); },
+     {"Parameter 0xd6cef687 https://example.org"},
+     {"Parameter 0xd641a37f", "Parameter 0xd643e6fc"}},
 };
 
-template <typename M, typename F>
-std::vector<std::string> Write(F set) {
-  auto m = MakeRefCnt<M>();
-  set(*m);
-  return test::OutputOf(RefCntPtr<const M>(m));
-}
-
-const Presence kPresence[] = {
-    {"clear behaviour do-nothing left out",
-     [] { return Write<ActionPresModel>([](ActionPresModel&) {}); }, "Parameter 0xd6400a3f", false},
-    {"clear behaviour show-all written",
-     [] { return Write<ActionPresModel>([](ActionPresModel& a) { a.SetOnClear(OnClear::ShowAll); }); },
-     "Parameter 0xd6400a3f show-all", true},
-    {"short link: empty delimiter left out",
-     [] { return Write<LinkSpecPresModel>([](LinkSpecPresModel&) {}); }, "Parameter 0xd641a37f", false},
-    {"short link: escape text under the escape id",
-     [] { return Write<LinkSpecPresModel>([](LinkSpecPresModel& l) { l.SetEscapeString(u"%"); }); },
-     "Parameter 0xd643e6fc %", true},
-    {"short link: URL always written, under its own id",
-     [] { return Write<LinkSpecPresModel>([](LinkSpecPresModel&) {}); }, "Parameter 0xd6cef687 ", true},
-    {"editor: null action left out where it may be",
-     [] {
-       return Write<EditGroupActionPresModel>([](EditGroupActionPresModel& e) {
-         e.SetSourceSheetsSection(MakeRefCnt<SourceSheetsSectionPresModel>());
-         e.SetWarnings(MakeRefCnt<ActionWarningsPresModel>());
-       });
-     },
-     "Begin SubStructure 0xd6dce7d5", false},
-};
-
-TEST(Actions, PresenceRules) {
-  for (const Presence& c : kPresence) EXPECT_EQ(Writes(c.write(), c.line), c.written) << c.name;
-}
+TEST(Actions, WhatAWriteHoldsAndLeavesOut) { test::ExpectWrites(kWrites); }
 
 std::vector<std::pair<std::uint32_t, TString>> g_handed;
 class RecordingCommandSerializer final : public ICommandSerializer {
@@ -103,11 +68,6 @@ TEST(Actions, TheCommandGoesToTheCommandSerializerOnlyWhenSet) {
 }
 
 // ---- copies of an action's definition
-
-template <typename M>
-std::string Text(const RefCntPtr<M>& m) {
-  return JsonCursor::Write(test::Registry(), *m->AsIParameters());
-}
 
 RefCntPtr<LinkSpecificationPresModel> Link() {
   auto l = MakeRefCnt<LinkSpecificationPresModel>();
@@ -154,12 +114,15 @@ TEST(ActionClone, TheSpecificationClonesItsLinkOnlyWhenItIsALink) {
       original->SetActionSource(source);
     }
     const auto copy = original->Clone();
+    EXPECT_EQ(copy->GetRefCount(), 1);
     if (!c.isLink && c.hasLink) {
       EXPECT_FALSE(copy->GetLinkSpecification());
       original->SetLinkSpecification(nullptr);  // the one difference
     }
-    EXPECT_EQ(Text(copy), Text(original));
-    const auto cloned = [](const auto& a, const auto& b) { return !a || (a.get() != b.get() && Text(a) == Text(b)); };
+    EXPECT_EQ(test::Text(copy), test::Text(original));
+    const auto cloned = [](const auto& a, const auto& b) {
+      return !a || (a.get() != b.get() && test::Text(a) == test::Text(b));
+    };
     EXPECT_TRUE(cloned(copy->GetLinkSpecification(), original->GetLinkSpecification()));
     EXPECT_TRUE(cloned(copy->GetScriptDescription(), original->GetScriptDescription()));
     EXPECT_TRUE(cloned(copy->GetActionSource(), original->GetActionSource()));

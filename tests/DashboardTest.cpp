@@ -1,6 +1,7 @@
 // The dashboard: what a fresh one writes, the members written only when true or away from
 // a value other than their start, its zone map with null entries, its two command lists,
-// and a whole dashboard through wire text and back.
+// and a whole dashboard through wire text and back; the sizes it nests and the sheet
+// identities (sheet paths, visual ids, sheet layout info).
 
 #include <algorithm>
 
@@ -10,47 +11,13 @@
 #include "models/GeometryModels.h"
 #include "models/SheetIdentityModels.h"
 #include "models/ZonesModels.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
 using DashboardSerializer = StructSerializer<RefCntPtr<const DashboardPresModel>, RefCntPtr<DashboardPresModel>>;
 
 constexpr std::uint32_t kZones = 0xd6c170f2, kGridSize = 0xd67619ba, kPreviewBarIsVisible = 0xd6144cdd,
-                        kPreviewBarLayout = 0xd6f03d60, kEmptyShowMe = 0xd69735df,
-                        kMultiSelectChromeCommands = 0xd622daef;
-
-std::string Hex(std::uint32_t id) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08x", id);
-  return hex;
-}
-
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
-bool WritesId(const std::vector<std::string>& out, std::uint32_t id) {
-  const std::string hex = Hex(id);
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) {
-    return l.rfind("Parameter " + hex, 0) == 0 || l.rfind("Begin ListStructure " + hex, 0) == 0 ||
-           l.rfind("Begin SubStructure " + hex, 0) == 0 || l.rfind("Begin MapStructure " + hex, 0) == 0;
-  });
-}
-
-std::vector<std::string> Out(const RefCntPtr<DashboardPresModel>& d) {
-  return test::OutputOf(RefCntPtr<const DashboardPresModel>(d));
-}
-
-RefCntPtr<const DashboardPresModel> ReadBack(const RefCntPtr<const DashboardPresModel>& d, std::string* text = nullptr) {
-  const std::string written = JsonCursor::Write(test::Registry(), *d->AsIParameters());
-  if (text) *text = written;
-  const WireReader reader(test::Registry());
-  const auto bag = reader.Read(written);
-  const auto* held = HolderOf<RefCntPtr<const DashboardPresModel>>(bag->GetParameter(DashboardPresModel::ID));
-  return held ? held->Value() : nullptr;
-}
+                        kPreviewBarLayout = 0xd6f03d60;
 
 RefCntPtr<const CommandsPresModel> Commands(int n) {
   auto c = MakeRefCnt<CommandsPresModel>();
@@ -59,7 +26,7 @@ RefCntPtr<const CommandsPresModel> Commands(int n) {
 }
 
 TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
-  const auto out = Out(MakeRefCnt<DashboardPresModel>());
+  const auto out = test::Written<DashboardPresModel>();
   const std::vector<std::string> expected = {
       "Parameter 0xd6c7e390 0",                                 // active zone id
       "Begin ListStructure 0xd68e4099", "End",                  // active zone ids
@@ -79,43 +46,68 @@ TEST(Dashboard, AFreshDashboardWritesItsAlwaysMembersOnly) {
   EXPECT_EQ(out, expected);
 }
 
+const test::WriteCase kWrites[] = {
+    {"story, flexible layout, tab order, title and mobile app flags set true",
+     [] {
+       return test::Written<DashboardPresModel>([](auto& d) {
+         d.SetIsStory(true);
+         d.SetIsFlexibleLayout(true);
+         d.SetIsSortZoneTabOrderEnabled(true);
+         d.SetHasTitle(true);
+         d.SetMobileAppEnabledInPreview(true);
+       });
+     },
+     {"Parameter 0xd6d4f130 true", "Parameter 0xd6ece2b5 true", "Parameter 0xd6aeb326 true",
+      "Parameter 0xd6b53233 true", "Parameter 0xd679b269 true"},
+     {}},
+    {"empty show-me commands are left out, empty multi-select commands are not",
+     [] {
+       return test::Written<DashboardPresModel>([](auto& d) {
+         d.SetEmptyShowMe(Commands(0));
+         d.SetMultiSelectChromeCommands(Commands(0));
+       });
+     },
+     {"Begin ListStructure 0xd622daef"},
+     {"Begin ListStructure 0xd69735df"}},
+    {"show-me commands holding one command",
+     [] { return test::Written<DashboardPresModel>([](auto& d) { d.SetEmptyShowMe(Commands(1)); }); },
+     {"Begin ListStructure 0xd69735df"},
+     {"Begin ListStructure 0xd622daef"}},
+    {"a size control's spin box bounds and step before they are set",
+     test::Written<DashboardSizeControlPresModel>,
+     {"Parameter 0xd6c945c8 100", "Parameter 0xd69b2bce 10000", "Parameter 0xd6569f2e 100"},
+     {"Begin SubStructure"}},
+    {"sheet layout info: no custom view until one is set",
+     test::Written<SheetLayoutInfoPresModel>,
+     {"Parameter 0xd636a992 worksheet", "Parameter 0xd6e80fee -1"},
+     {}},
+};
+
+TEST(Dashboard, WhatAWriteHoldsAndLeavesOut) { test::ExpectWrites(kWrites); }
+
 TEST(Dashboard, GridSizeIsLeftOutAtTwentyAndReadsBackAsZeroThen) {
   for (int size : {0, 19, 20, 21}) {
     auto d = MakeRefCnt<DashboardPresModel>();
     d->SetGridSize(size);
-    EXPECT_EQ(WritesId(Out(d), kGridSize), size != 20) << size;
-    EXPECT_EQ(ReadBack(d)->GetGridSize(), size == 20 ? 0 : size) << size;
-  }
-}
-
-TEST(Dashboard, FlagsThatStartFalseAppearOnlyWhenTrue) {
-  struct Flag {
-    std::uint32_t id;
-    void (DashboardPresModel::*set)(bool);
-  };
-  const Flag flags[] = {{0xd6d4f130, &DashboardPresModel::SetIsStory},
-                        {0xd6ece2b5, &DashboardPresModel::SetIsFlexibleLayout},
-                        {0xd6aeb326, &DashboardPresModel::SetIsSortZoneTabOrderEnabled},
-                        {0xd6b53233, &DashboardPresModel::SetHasTitle},
-                        {0xd679b269, &DashboardPresModel::SetMobileAppEnabledInPreview}};
-  for (const Flag& f : flags) {
-    auto d = MakeRefCnt<DashboardPresModel>();
-    EXPECT_FALSE(WritesId(Out(d), f.id)) << Hex(f.id);
-    ((*d).*f.set)(true);
-    EXPECT_TRUE(Writes(Out(d), "Parameter " + Hex(f.id) + " true")) << Hex(f.id);
+    const auto out = test::OutputOf(d);
+    EXPECT_EQ(test::WritesId(out, kGridSize), size != 20) << size;
+    if (size != 20) {
+      EXPECT_TRUE(test::Writes(out, test::Param(kGridSize, std::to_string(size)))) << size;
+    }
+    EXPECT_EQ(test::ThroughText(d)->GetGridSize(), size == 20 ? 0 : size) << size;
   }
 }
 
 TEST(Dashboard, ThePreviewBarLayoutFollowsOnlyAVisiblePreviewBar) {
   auto d = MakeRefCnt<DashboardPresModel>();
   d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(2));
-  EXPECT_FALSE(WritesId(Out(d), kPreviewBarLayout));
+  EXPECT_FALSE(test::WritesId(test::OutputOf(d), kPreviewBarLayout));
   d->SetPreviewBarIsVisible(true);
   d->SetPreviewBarLayout(static_cast<DashboardDeviceLayout>(0));  // its own value plays no part
-  const auto out = Out(d);
-  const auto visible = std::find(out.begin(), out.end(), "Parameter " + Hex(kPreviewBarIsVisible) + " true");
+  const auto out = test::OutputOf(d);
+  const auto visible = std::find(out.begin(), out.end(), test::Param(kPreviewBarIsVisible, "true"));
   ASSERT_NE(visible, out.end());
-  EXPECT_EQ((visible + 1)->rfind("Parameter " + Hex(kPreviewBarLayout), 0), 0u);
+  EXPECT_EQ((visible + 1)->rfind(test::Param(kPreviewBarLayout, ""), 0), 0u);
 
   // Read independently: a layout without the visibility flag still sets the layout.
   auto bag = MakeRefCnt<Parameters>();
@@ -132,50 +124,58 @@ TEST(Dashboard, ANullZoneIsANullMapItemAndTheOthersKeepKeyOrder) {
   d->AddZone(u"b", zone);
   d->AddZone(u"a", nullptr);
   d->AddZone(u"c", zone);
-  const auto out = Out(d);
-  const auto map = std::find(out.begin(), out.end(), "Begin MapStructure " + Hex(kZones));
-  ASSERT_NE(map, out.end());
-  EXPECT_EQ(*(map + 1), "NullMapItem a true");
-  EXPECT_EQ(*(map + 2), "Begin MapItemStructure b");
-  EXPECT_TRUE(std::find(map, out.end(), "Begin MapItemStructure c") != out.end());
+  std::vector<std::string> entries;  // the map's own entries, in the order written
+  const auto out = test::OutputOf(d);
+  auto line = std::find(out.begin(), out.end(), "Begin MapStructure " + test::Hex(kZones));
+  ASSERT_NE(line, out.end());
+  for (int depth = 0; ++line != out.end() && !(depth == 0 && *line == "End");) {
+    if (depth == 0) entries.push_back(*line);
+    if (line->rfind("Begin ", 0) == 0) ++depth;
+    if (*line == "End") --depth;
+  }
+  EXPECT_EQ(entries, test::Lines({"NullMapItem a true", "Begin MapItemStructure b", "Begin MapItemStructure c"}));
 
-  const auto read = ReadBack(d);
+  const auto read = test::ThroughText(d);
   ASSERT_EQ(read->GetZoneCount(), 3u);
+  EXPECT_TRUE(read->HasZone(u"a"));
   EXPECT_FALSE(read->GetZone(u"a"));
   EXPECT_EQ(read->GetZone(u"c")->GetZoneID(), 3u);
 }
 
-TEST(Dashboard, EmptyShowMeNeedsACommandWhileMultiSelectCommandsNeedOnlyBeSet) {
-  auto d = MakeRefCnt<DashboardPresModel>();
-  d->SetEmptyShowMe(Commands(0));
-  d->SetMultiSelectChromeCommands(Commands(0));
-  auto out = Out(d);
-  EXPECT_FALSE(WritesId(out, kEmptyShowMe));
-  EXPECT_TRUE(WritesId(out, kMultiSelectChromeCommands));
-  d->SetEmptyShowMe(Commands(1));
-  EXPECT_TRUE(WritesId(Out(d), kEmptyShowMe));
-}
-
-TEST(DashboardSizeControl, SpinBoxBoundsAndStepStartAwayFromZero) {
-  const auto out =
-      test::OutputOf(RefCntPtr<const DashboardSizeControlPresModel>(MakeRefCnt<DashboardSizeControlPresModel>()));
-  EXPECT_TRUE(Writes(out, "Parameter 0xd6c945c8 100"));
-  EXPECT_TRUE(Writes(out, "Parameter 0xd69b2bce 10000"));
-  EXPECT_TRUE(Writes(out, "Parameter 0xd6569f2e 100"));
-  EXPECT_FALSE(Writes(out, "Begin SubStructure"));
-}
-
 // ---- sheet identities
 
-TEST(SheetIdentity, DefaultsAndSharedIds) {
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const SheetPathPresModel>(MakeRefCnt<SheetPathPresModel>())),
-            test::Lines({"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}));
-  auto visual = MakeRefCnt<VisualIDPresModel>();
-  visual->SetWorksheet(u"Sheet 1");
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const VisualIDPresModel>(visual)), test::Lines({"Parameter 0xd6df9bea Sheet 1"}));
-  const auto layout = test::OutputOf(RefCntPtr<const SheetLayoutInfoPresModel>(MakeRefCnt<SheetLayoutInfoPresModel>()));
-  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd6e80fee -1"), layout.end());
-  EXPECT_NE(std::find(layout.begin(), layout.end(), "Parameter 0xd636a992 worksheet"), layout.end());
+struct ExactCase {
+  const char* name;
+  std::vector<std::string> (*write)();
+  std::vector<std::string> lines;
+};
+
+void InAStory(auto& m) {
+  m.SetStoryboard(u"Story");
+  m.SetStoryPointID(4);
+}
+
+// A sheet path and a visual id carry the story board and story point under the same ids.
+const ExactCase kSheetIdentities[] = {
+    {"a new sheet path", test::Written<SheetPathPresModel>, {"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true"}},
+    {"a visual id with only its worksheet",
+     [] { return test::Written<VisualIDPresModel>([](auto& v) { v.SetWorksheet(u"Sheet 1"); }); },
+     {"Parameter 0xd6df9bea Sheet 1"}},
+    {"a sheet path in a story",
+     [] { return test::Written<SheetPathPresModel>([](auto& p) { InAStory(p); }); },
+     {"Parameter 0xd6aa7c09 ", "Parameter 0xd6f1c1e9 true", "Parameter 0xd619e302 Story", "Parameter 0xd6992fe1 4"}},
+    {"a visual id in a story",
+     [] {
+       return test::Written<VisualIDPresModel>([](auto& v) {
+         v.SetWorksheet(u"Sheet 1");
+         InAStory(v);
+       });
+     },
+     {"Parameter 0xd6df9bea Sheet 1", "Parameter 0xd619e302 Story", "Parameter 0xd6992fe1 4"}},
+};
+
+TEST(SheetIdentity, WritesItsNameAndOnlyTheStoryPartsThatAreSet) {
+  for (const ExactCase& c : kSheetIdentities) EXPECT_EQ(c.write(), c.lines) << c.name;
 }
 
 // ---- a whole dashboard
@@ -240,10 +240,8 @@ RefCntPtr<DashboardPresModel> WholeDashboard() {
 
 TEST(Dashboard, AWholeDashboardComesBackThroughWireText) {
   const RefCntPtr<const DashboardPresModel> d = WholeDashboard();
-  std::string text;
-  const auto read = ReadBack(d, &text);
+  const auto read = test::ThroughTextSettled(d);
   ASSERT_TRUE(read);
-  EXPECT_EQ(JsonCursor::Write(test::Registry(), *read->AsIParameters()), text);
 
   ASSERT_EQ(read->GetZoneCount(), 3u);
   const auto& zone2 = read->GetZone(u"zone2");

@@ -8,8 +8,6 @@
 #include "models/RenderModels.h"
 #include "models/VisualModels.h"
 #include "presentation-model/SimpleTypesPresModelHelpers.h"
-#include "wire/JsonCursor.h"
-#include "wire/WireReader.h"
 
 namespace {
 
@@ -23,15 +21,9 @@ template <typename M>
 using Ser = StructSerializer<RefCntPtr<const M>, RefCntPtr<M>>;
 using ItemPtr = RefCntPtr<const DrawItemPresModel>;
 
-std::string Id(std::uint32_t id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08x", id);
-  return buf;
-}
-
 std::string TypeLine(std::uint32_t type) {
   test::Registry();  // the names of type values
-  return "Parameter " + Id(kTypeId) + " " + ValueText<DocParameterID>::ToString(DocParameterID{type}).ToUtf8();
+  return test::Param(kTypeId, ValueText<DocParameterID>::ToString(DocParameterID{type}).ToUtf8());
 }
 
 template <typename M>
@@ -52,7 +44,7 @@ std::vector<std::string> AsListItem(const ItemPtr& item) {
   auto list = MakeRefCnt<VisualListPresModel>();
   list->AddDrawItem(item);
   const auto out = test::OutputOf(RefCntPtr<const VisualListPresModel>(list));
-  auto first = std::find(out.begin(), out.end(), "Begin SubStructure " + Id(kDrawItemId));
+  auto first = std::find(out.begin(), out.end(), "Begin SubStructure " + test::Hex(kDrawItemId));
   EXPECT_NE(first, out.end());
   int depth = 0;
   auto last = first + 1;
@@ -63,29 +55,16 @@ std::vector<std::string> AsListItem(const ItemPtr& item) {
   return std::vector<std::string>(first + 1, last);
 }
 
-bool HasLineFor(const std::vector<std::string>& out, std::uint32_t id) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.find(Id(id)) != std::string::npos; });
-}
-
-std::string Text(const RefCntPtr<IParameters>& bag) { return JsonCursor::Write(test::Registry(), *bag); }
-
-// The draw list of a one-list group, written as text and read back.
-std::vector<ItemPtr> ThroughText(const std::vector<ItemPtr>& items, std::string* text = nullptr) {
-  auto group = MakeRefCnt<DrawGroupPresModel>();
-  group->SetDrawItems(items);
-  const std::string written = Text(RefCntPtr<const DrawGroupPresModel>(group)->AsIParameters());
-  if (text) *text = written;
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(written);
-  const auto* held = HolderOf<RefCntPtr<const DrawGroupPresModel>>(bag->GetParameter(DrawGroupPresModel::ID));
-  if (!held) {
-    ADD_FAILURE() << "no group read back";
-    return {};
-  }
-  return held->Value()->GetDrawItems();
-}
-
+// The item as the one item of a group's draw list, written as text and read back.
 ItemPtr ReadBackOne(const ItemPtr& item) {
-  const auto items = ThroughText({item});
+  auto group = MakeRefCnt<DrawGroupPresModel>();
+  group->SetDrawItems({item});
+  const auto read = test::ThroughText(group);
+  if (!read) {
+    ADD_FAILURE() << "no group read back";
+    return ItemPtr();
+  }
+  const auto& items = read->GetDrawItems();
   return items.size() == 1 ? items[0] : ItemPtr();
 }
 
@@ -187,7 +166,7 @@ TEST(DrawItems, TheRectanglesTakeThePointListHolderOnly) {
     TraceCursor out(test::Registry());
     clip->SerializeParameter(test::Val(RefCntPtr<const DrawPointsPresModel>(points)), 0xd675901c, out, true);
     EXPECT_EQ(out.Output()[0], "Begin SubStructure 0xd675901c");
-    EXPECT_TRUE(HasLineFor(out.Output(), 0xd6aa7854));
+    EXPECT_TRUE(test::WritesId(out.Output(), 0xd6aa7854));
     EXPECT_EQ(out.OpenScopes(), 0);
   }
   test::ExpectTypeMismatch([&] {
@@ -218,6 +197,42 @@ TEST(DrawItems, ConstructorsSetTheirKind) {
   }
 }
 
+// ---- what a kind leaves out
+
+TEST(DrawItems, KindsLeaveOutMembersAtTheirOmissionValues) {
+  const std::string black = "Parameter 0xd68c29a5 " + ValueText<ColorObject>::ToString(ColorObject()).ToUtf8();
+  const struct {
+    const char* name;
+    ItemPtr item;
+    std::vector<std::string> writes;  // after the type parameter
+  } cases[] = {
+      {"a default group: an empty draw list only", MakeRefCnt<DrawGroupPresModel>(),
+       {"Begin ListStructure " + test::Hex(kDrawItemsId), "End"}},
+      {"a pen of width 1 and pattern 1: its colour only", MakeRefCnt<DrawPenPresModel>(), {black}},
+      {"a pen of another width",
+       [] {
+         auto pen = MakeRefCnt<DrawPenPresModel>();
+         pen->SetStrokeWidth(2.0f);
+         return ItemPtr(pen);
+       }(),
+       {black, "Parameter 0xd6626c3d 2"}},
+      {"a point list used for overlay hit tests", MakeRefCnt<DrawPointsPresModel>(),
+       {"Begin ListStructure " + test::Hex(kCoordsId), "End"}},
+      {"a point list not used for overlay hit tests",
+       [] {
+         auto points = MakeRefCnt<DrawPointsPresModel>();
+         points->SetUseForOverlayHitTest(false);
+         return ItemPtr(points);
+       }(),
+       {"Begin ListStructure " + test::Hex(kCoordsId), "End", "Parameter 0xd6eeb170 false"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> expected{TypeLine(static_cast<std::uint32_t>(c.item->GetType()))};
+    expected.insert(expected.end(), c.writes.begin(), c.writes.end());
+    EXPECT_EQ(AsListItem(c.item), expected) << c.name;
+  }
+}
+
 // ---- annotations
 
 struct AnnotationCase {
@@ -240,14 +255,9 @@ TEST(DrawGroups, AnnotationMembersFollowTheAnnotationKind) {
     const auto out = test::OutputOf(RefCntPtr<const DrawGroupPresModel>(group));
     std::vector<std::uint32_t> written;
     for (std::uint32_t id : kAnnotationIds)
-      if (HasLineFor(out, id)) written.push_back(id);
+      if (test::WritesId(out, id)) written.push_back(id);
     EXPECT_EQ(written, c.written) << static_cast<int>(c.annotation);
   }
-}
-
-TEST(DrawGroups, ADefaultGroupWritesItsTypeAndAnEmptyList) {
-  EXPECT_EQ(test::OutputOf(RefCntPtr<const DrawGroupPresModel>(MakeRefCnt<DrawGroupPresModel>())),
-            (std::vector<std::string>{TypeLine(0xd60d17fb), "Begin ListStructure " + Id(kDrawItemsId), "End"}));
 }
 
 TEST(DrawGroups, ANestedGroupIsWrittenWithItsOwnTypeAndMembers) {
@@ -278,7 +288,7 @@ TEST(DrawGroups, FlagsAreRestoredWhenAnItemRaises) {
   brush->SetPoint2(SimpleTypesPresModelHelpers::BuildPointPresModel(3, 4));
   const auto out = test::OutputOf(RefCntPtr<const DrawItemPresModel>(group));
   EXPECT_EQ(out.front(), TypeLine(0xd60d17fb));
-  EXPECT_TRUE(HasLineFor(out, 0xd64291ef));
+  EXPECT_TRUE(test::WritesId(out, 0xd64291ef));
 }
 
 // ---- a whole render tree
@@ -339,12 +349,9 @@ TEST(RenderTree, EveryKindComesBackAsItsOwnClassThroughText) {
   auto scene = MakeRefCnt<ScenePresModel>();
   scene->AddPane(pane);
 
-  const std::string text = Text(RefCntPtr<const ScenePresModel>(scene)->AsIParameters());
-  const RefCntPtr<IParameters> bag = WireReader(test::Registry()).Read(text);
-  EXPECT_EQ(Text(bag), text);
-  const auto* held = HolderOf<RefCntPtr<const ScenePresModel>>(bag->GetParameter(ScenePresModel::ID));
-  ASSERT_NE(held, nullptr);
-  const auto& readPane = held->Value()->GetPane(0);
+  const auto read = test::ThroughTextSettled(scene);
+  ASSERT_TRUE(read);
+  const auto& readPane = read->GetPane(0);
   const auto& items = readPane->GetDrawPane(0)->GetDrawItems();
   const auto& written = list->GetDrawItems();
   ASSERT_EQ(items.size(), written.size());

@@ -35,11 +35,11 @@ TEST(ErrorPlace, EveryNestedMemberWrittenAlwaysNamesItselfWhenNull) {
   for (ModelInfoGetter get : AllModels()) {
     const ModelInfo& info = get();
     for (const MemberInfo& m : info.members) {
-      if (m.codec->kind != EncodingKind::NestedStructure || !m.codec->itemModel || m.IsConditional() || !m.write)
+      if (m.codec->kind != EncodingKind::NestedStructure || !m.model || m.IsConditional() || !m.write)
         continue;  // value structures (no model) are never null
       const RefCntPtr<PresentationModel> model = Sampler(7, test::Registry(), 1).Model(info);
-      const ModelInfo& nested = m.codec->itemModel();
-      m.codec->read(*model->AsIParameters(), *nested.wrap(nullptr), m.field(model.get()));
+      const ModelInfo& nested = m.model();
+      m.codec->read(m, *model->AsIParameters(), *nested.wrap(nullptr), m.Field(model.get()));
       SCOPED_TRACE(std::string(info.name) + "." + m.stem);
       TraceCursor cursor(test::Registry());
       const auto [text, path] = ErrorOf([&] { WriteModel(info, model.get(), cursor); });

@@ -34,9 +34,9 @@ bool GuardedOut(const ModelInfo& level, const MemberInfo& m, const PresentationM
   const MemberCondition& g = m.guard;
   if (g.op == CompareOp::None || g.member < 0) return false;  // own tests: PassesOwnPresence
   const MemberInfo& subject = level.members[static_cast<std::size_t>(g.member)];
-  const void* field = subject.field(model);
-  if (g.op == CompareOp::Set) return subject.codec->isEmpty(field);
-  const int c = subject.codec->compare(field, g.value);
+  const void* field = subject.Field(model);
+  if (g.op == CompareOp::Set) return subject.codec->isEmpty(subject, field);
+  const int c = subject.codec->compare(subject, field, g.value);
   const bool holds = g.op == CompareOp::Eq   ? c == 0
                      : g.op == CompareOp::Ne ? c != 0
                      : g.op == CompareOp::Gt ? c == 1
@@ -56,10 +56,10 @@ const ModelInfo& WrittenAs(const ModelInfo& declared, const ModelInfo& own, cons
 }
 
 bool Written(const ModelInfo& level, const MemberInfo& m, const PresentationModel* model) {
-  const void* field = m.field(model);
+  const void* field = m.Field(model);
   if (!m.write || !PassesOwnPresence(m, field) || GuardedOut(level, m, model)) return false;
   const EncodingKind k = m.codec->kind;
-  return !((k == EncodingKind::TextMap || k == EncodingKind::StructureMap) && m.codec->isEmpty(field));
+  return !((k == EncodingKind::TextMap || k == EncodingKind::StructureMap) && m.codec->isEmpty(m, field));
 }
 
 struct Held {
@@ -69,7 +69,7 @@ struct Held {
 
 std::vector<Held> HeldModels(const MemberInfo& m, const void* field) {
   std::vector<Held> held;
-  m.codec->eachModel(field, &held, [](void* context, const TString* key, const PresentationModel* model) {
+  m.codec->eachModel(m, field, &held, [](void* context, const TString* key, const PresentationModel* model) {
     static_cast<std::vector<Held>*>(context)->push_back({key, model});
   });
   return held;
@@ -90,7 +90,7 @@ class Comparison {
     for (const ModelInfo* level = info; level; level = level->base ? &level->base() : nullptr)
       for (const MemberInfo& m : level->members) {
         if (!m.read || !Written(*level, m, a)) continue;
-        if (std::string d = Member(m, m.field(a), m.field(b)); !d.empty()) return "." + std::string(m.stem) + d;
+        if (std::string d = Member(m, m.Field(a), m.Field(b)); !d.empty()) return "." + std::string(m.stem) + d;
       }
     return {};
   }
@@ -98,7 +98,7 @@ class Comparison {
  private:
   std::string Member(const MemberInfo& m, const void* a, const void* b) const {
     if (m.codec->eachModel) return HeldDifference(m, a, b);
-    const int order = m.codec->compare(a, b);
+    const int order = m.codec->compare(m, a, b);
     if (order == 0) return {};
     const std::string ta = Text(m, a), tb = Text(m, b);
     if (order == kUnordered && ta == tb) return {};
@@ -112,7 +112,7 @@ class Comparison {
     for (std::size_t i = 0; i < ha.size(); ++i) {
       const std::string where = ha[i].key ? "[" + ha[i].key->ToUtf8() + "]" : "[" + std::to_string(i) + "]";
       if (ha[i].key && !(*ha[i].key == *hb[i].key)) return where + ": read back as key " + hb[i].key->ToUtf8();
-      if (std::string d = Models(&m.codec->itemModel(), ha[i].model, hb[i].model); !d.empty())
+      if (std::string d = Models(&m.model(), ha[i].model, hb[i].model); !d.empty())
         return m.codec->kind == EncodingKind::NestedStructure ? d : where + d;
     }
     return {};

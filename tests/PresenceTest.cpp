@@ -10,10 +10,6 @@ namespace {
 using Sink = KitchenSinkPresModel;
 using SinkSerializer = StructSerializer<RefCntPtr<const Sink>, RefCntPtr<Sink>>;
 
-bool Writes(const std::vector<std::string>& out, const std::string& prefix) {
-  return std::any_of(out.begin(), out.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-}
-
 struct PresenceCase {
   const char* name;
   void (*set)(Sink&);
@@ -70,7 +66,7 @@ TEST_P(Presence, DecidesWhatIsWritten) {
   sink->SetCommand(MakeRefCnt<SimpleCommandsPresModel>(u"go"));
   c.set(*sink);
   const auto out = test::OutputOf(RefCntPtr<const Sink>(sink));
-  EXPECT_EQ(Writes(out, c.line), c.written) << c.name;
+  EXPECT_EQ(test::Writes(out, c.line), c.written) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(KitchenSink, Presence, ::testing::ValuesIn(kCases),
@@ -163,8 +159,8 @@ TEST(Containers, EveryCommandMemberOfEveryWriteGetsAFreshSerializer) {
     auto sink = MakeRefCnt<Sink>();  // Menu absent, Command present
     sink->SetCommand(MakeRefCnt<SimpleCommandsPresModel>(u"go"));
     const auto out = test::OutputOf(RefCntPtr<const Sink>(sink));
-    EXPECT_TRUE(Writes(out, "Parameter 0xd6ff0018 command"));
-    EXPECT_FALSE(Writes(out, "Parameter 0xd6ff0017"));
+    EXPECT_TRUE(test::Writes(out, "Parameter 0xd6ff0018 command"));
+    EXPECT_FALSE(test::Writes(out, "Parameter 0xd6ff0017"));
   }
   // Made for the absent member too, and released whether or not it wrote.
   EXPECT_EQ(CountingSerializer::made, 6);
@@ -176,12 +172,12 @@ TEST(Containers, AnAlwaysWrittenNullCommandIsHandedOverAndWritesNothing) {
   const auto previous = ObjectFactoryUtils::RegisterObject(
       "VqxDoc", "CommandSerializerID", []() -> IFactoryObject* { return new CountingSerializer(); });
   CountingSerializer::made = CountingSerializer::deleted = 0;
-  EXPECT_TRUE(Writes(test::OutputOf(RefCntPtr<const Sink>(MakeRefCnt<Sink>())), "Parameter 0xd6ff0018 command"));
+  EXPECT_TRUE(test::Writes(test::OutputOf(RefCntPtr<const Sink>(MakeRefCnt<Sink>())), "Parameter 0xd6ff0018 command"));
   ObjectFactoryUtils::RegisterObject("VqxDoc", "CommandSerializerID", previous);
 
   // The library's own command serializer writes nothing for it; it reads back as null.
   const auto out = test::OutputOf(RefCntPtr<const Sink>(MakeRefCnt<Sink>()));
-  EXPECT_FALSE(Writes(out, "Parameter 0xd6ff0018"));
+  EXPECT_FALSE(test::Writes(out, "Parameter 0xd6ff0018"));
   const auto read = SinkSerializer::ToObject(MakeRefCnt<Parameters>(), Sink::ID, nullptr);
   EXPECT_FALSE(read->GetCommand());
 }

@@ -1,5 +1,6 @@
 #include "TestModels.h"
 
+#include "framework/CatalogueSupport.h"
 #include "vqxpreslayer/BuiltinValueText.h"
 
 namespace test {
@@ -8,7 +9,7 @@ const ParametersRegistry& Registry() {
   static const bool filled = [] {
     ParametersRegistry& r = ParametersRegistry::Get();
     RegisterPresModelSerializers(r);
-    RegisterFrameworkTestFamily(r);
+    Register(r, kFrameworkTestFamily);
     // The parameter that HookedPresModel's hand-written step writes.
     r.RegisterParameterSerializer(0xd6ff0040, CreateParameterSerializer<ParameterTypeSerializer<int>>());
     r.RegisterName(0xd6ff0040, ParameterNamespaceName("vqxdoc"), LegacyParameterName(u"HookedExtra"));

@@ -135,9 +135,9 @@ void ExpectCleanAfterEveryFault(const ModelInfo& info) {
     }
     EXPECT_TRUE(model->GetSerializedVal().empty()) << info.name << " fault at " << n;
     for (const ModelInfo* level = &info; level; level = level->base ? &level->base() : nullptr)
-      if (level->serializingFlag) {
-        EXPECT_FALSE(*level->serializingFlag(model.get())) << info.name << " fault at " << n << ": " << level->name;
-        EXPECT_EQ(*level->hierarchyDepth(model.get()), 0u) << info.name << " fault at " << n << ": " << level->name;
+      if (level->HasSerializingFlag()) {
+        EXPECT_FALSE(*level->SerializingFlag(model.get())) << info.name << " fault at " << n << ": " << level->name;
+        EXPECT_EQ(*level->HierarchyDepth(model.get()), 0u) << info.name << " fault at " << n << ": " << level->name;
       }
     const std::string text = JsonCursor::Write(test::Registry(), *bag);
     if (text != untouched && WithoutNewIds(text) != WithoutNewIds(untouched)) {

@@ -210,12 +210,12 @@ struct WireReader::Index {
     const Target& t = *it->second;
     const MemberCodec& c = *m.codec;
     if (c.decode && t.values && !t.structures && t.shape == ParameterShape::Single &&
-        typeid(*t.values) == *c.serializer)
+        typeid(*t.values) == *m.Serializer())
       return PlanMember::How::Text;
     if (c.decodeItem && t.values && !t.structures && t.shape == ParameterShape::List &&
-        typeid(*t.values) == *c.serializer)
+        typeid(*t.values) == *m.Serializer())
       return PlanMember::How::Items;
-    if (c.add && t.structures && ModelInfoOf(t.structures) == &c.itemModel()) {
+    if (c.add && m.model && t.structures && ModelInfoOf(t.structures) == &m.model()) {
       const ParameterShape shape = c.kind == EncodingKind::NestedStructure  ? ParameterShape::Single
                                    : c.kind == EncodingKind::StructureList ? ParameterShape::List
                                                                            : ParameterShape::Map;
@@ -478,7 +478,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       } else {
         TString key = Text(s, n);
         if (top.textMap.count(key) || top.itemMap.count(key) ||
-            (top.kind == FrameKind::ModelMap && top.member->codec->hasKey(top.field, key)))
+            (top.kind == FrameKind::ModelMap && top.member->codec->hasKey(*top.member, top.field, key)))
           throw Stop{"map key '" + std::string(s, n) + "' given twice"};
         top.mapKey = std::move(key);
       }
@@ -514,10 +514,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         }
         case FrameKind::ValueList:
           Count(top);
-          if (top.member->codec->decodeItem(std::string_view(s, n), top.field)) return;
+          if (top.member->codec->decodeItem(*top.member, std::string_view(s, n), top.field)) return;
           // From here on the serializer's way: the texts of the items so far read back as they are.
           top.kind = FrameKind::TextList;
-          top.member->codec->itemTexts(top.field, top.texts);
+          top.member->codec->itemTexts(*top.member, top.field, top.texts);
           return AddText(top, s, n);
         case FrameKind::TextList:
           Count(top);
@@ -544,7 +544,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       if (top.kind == FrameKind::Pending) Settle(top);
       if (top.kind == FrameKind::ModelMap) {
         const TString key = TakeMapKey(top);
-        top.member->codec->add(top.field, &key, nullptr);
+        top.member->codec->add(*top.member, top.field, &key, nullptr);
         return;
       }
       if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
@@ -711,11 +711,11 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // A model's list or map member whose items are read straight into it.
   void PushMembers(FrameKind kind, Frame& owner, const Target& t) {
     const MemberInfo& m = *KeyMember(owner).member;
-    void* field = m.field(owner.model.get());
+    void* field = m.Field(owner.model.get());
     Frame& f = Push(kind, &t);  // `owner` is not used past this point: the stack may grow
     f.member = &m;
     f.field = field;
-    m.codec->clear(field);
+    m.codec->clear(m, field);
   }
 
   // How the last key's member is read; Generic for none, or several sharing the id.
@@ -769,9 +769,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   void Choose(Frame& f, std::string_view text) {
     const MemberInfo& d = *f.plan->discriminant;
     if (!f.key || f.key->id != d.id || HowMembers(f) != PlanMember::How::Text) return Settle(f);
-    void* scratch = d.field(Scratch(*f.plan->info));
-    if (!d.codec->decode(text, scratch)) return Settle(f);
-    const ModelPlan* named = m_index.PlanOf(f.plan->Named(static_cast<std::uint32_t>(d.codec->asInteger(scratch))));
+    void* scratch = d.Field(Scratch(*f.plan->info));
+    if (!d.codec->decode(d, text, scratch)) return Settle(f);
+    const ModelPlan* named = m_index.PlanOf(f.plan->Named(static_cast<std::uint32_t>(d.codec->asInteger(d, scratch))));
     if (!named || !named->direct) return Settle(f);
     f.kind = FrameKind::Model;
     f.plan = named;
@@ -798,7 +798,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     for (const PlanMember& pm : Chain(*f.plan, f.keyMember))
       if (pm.how != PlanMember::How::Text) return false;
     for (const PlanMember& pm : Chain(*f.plan, f.keyMember))
-      if (!pm.member->codec->decode(text, pm.member->field(f.model.get()))) return false;
+      if (!pm.member->codec->decode(*pm.member, text, pm.member->Field(f.model.get()))) return false;
     return true;
   }
 
@@ -810,7 +810,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       return;
     }
     for (const PlanMember& pm : Chain(*f.plan, f.plan->Find(id)))
-      pm.member->codec->read(NoBag(), *value, pm.member->field(f.model.get()));
+      pm.member->codec->read(*pm.member, NoBag(), *value, pm.member->Field(f.model.get()));
   }
 
   // Hands a structure read the reference way to where it belongs.
@@ -822,7 +822,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
     if (parent.kind == FrameKind::ModelList || parent.kind == FrameKind::ModelMap) {
       const PresentationModel* model = nullptr;
-      if (!parent.member->codec->itemModel().unwrap(value.get(), &model)) throw Stop{"unbalanced structure"};
+      if (!parent.member->model().unwrap(value.get(), &model)) throw Stop{"unbalanced structure"};
       if (parent.kind == FrameKind::ModelList) return Add(parent, nullptr, model);
       const TString key = TakeMapKey(parent);
       return Add(parent, &key, model);
@@ -834,18 +834,18 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   void HandOn(Frame& parent, const Target& t, RefCntPtr<PresentationModel> model) {
     switch (parent.kind) {
       case FrameKind::ModelList:
-        parent.member->codec->add(parent.field, nullptr, std::move(model));
+        parent.member->codec->add(*parent.member, parent.field, nullptr, std::move(model));
         return;
       case FrameKind::ModelMap: {
         const TString key = TakeMapKey(parent);
-        parent.member->codec->add(parent.field, &key, std::move(model));
+        parent.member->codec->add(*parent.member, parent.field, &key, std::move(model));
         return;
       }
       case FrameKind::Model:
         if (HowMembers(parent) == PlanMember::How::Models &&
             KeyMember(parent).member->codec->kind == EncodingKind::NestedStructure) {
           const MemberInfo& m = *KeyMember(parent).member;
-          m.codec->add(m.field(parent.model.get()), nullptr, std::move(model));
+          m.codec->add(m, m.Field(parent.model.get()), nullptr, std::move(model));
           return;
         }
         break;
@@ -856,7 +856,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   }
 
   static void Add(Frame& f, const TString* key, const PresentationModel* model) {
-    f.member->codec->add(f.field, key, RefCntPtr<PresentationModel>(const_cast<PresentationModel*>(model)));
+    f.member->codec->add(*f.member, f.field, key, RefCntPtr<PresentationModel>(const_cast<PresentationModel*>(model)));
   }
 
   static const Target& TakeKey(Frame& f) {

@@ -2,6 +2,8 @@
 // The date levels of the application core: the table of date aggregations in the order a
 // date field offers them, and their display names.
 
+#pragma GCC visibility push(default)
+
 #include <span>
 
 #include "HostEnums.h"
@@ -18,3 +20,5 @@ std::span<const DateTimeAggInfo> GetDateTimeAggInfo();
 
 // The display name of an aggregation, e.g. "Quarter".
 TString DisplayStrFromAggTypePretty(AggType agg);
+
+#pragma GCC visibility pop

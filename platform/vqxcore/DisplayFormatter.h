@@ -2,6 +2,8 @@
 // Display of data values: the formatter that renders the values of a tuple as one text,
 // the display context it works in, and the user's locale.
 
+#pragma GCC visibility push(default)
+
 #include "vqxcoreplatform/TString.h"
 
 class IField;
@@ -37,3 +39,5 @@ namespace LocaleHelper {
 unsigned int GetSessionLCID();
 void SetSessionLCID(unsigned int lcid);
 }  // namespace LocaleHelper
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // Integer geometry of the application core. TRect is given by its edges: Width() is
 // right - left, unlike Qt's inclusive QRect.
 
+#pragma GCC visibility push(default)
+
 #include <compare>
 
 class TPoint {
@@ -46,3 +48,5 @@ class TRect {
  private:
   int m_l = 0, m_t = 0, m_r = 0, m_b = 0;
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // MultiDomain: the ordered, duplicate-free tuples of a domain over one or more fields.
 
+#pragma GCC visibility push(default)
+
 #include <cstddef>
 #include <unordered_set>
 #include <vector>
@@ -24,3 +26,5 @@ class MultiDomain : public RefCntObject {
   std::vector<RefCntPtr<Tuple>> m_values;
   std::unordered_set<RefCntPtr<Tuple>, DerefHash, DerefEquals> m_index;
 };
+
+#pragma GCC visibility pop

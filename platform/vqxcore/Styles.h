@@ -1,6 +1,8 @@
 #pragma once
 // Text and line styles and the style context of the application core.
 
+#pragma GCC visibility push(default)
+
 #include <utility>
 #include <vector>
 
@@ -120,3 +122,5 @@ class StyleContext {
   FieldType m_fieldType{};
   TString m_id;
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // Exceptions raised by enumeration text tables.
 
+#pragma GCC visibility push(default)
+
 #include "vqxsys/OrrelinException.h"
 
 class EnumEncodingException : public OrrelinException {
@@ -14,3 +16,5 @@ class EnumDecodingException : public OrrelinException {
   using OrrelinException::OrrelinException;
   ~EnumDecodingException() override;
 };
+
+#pragma GCC visibility pop

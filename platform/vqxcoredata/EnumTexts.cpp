@@ -30,3 +30,57 @@ long FindAsciiEnumText(const std::vector<std::pair<std::int32_t, TString>>& entr
     return entry.size() == text.size() && std::equal(text.begin(), text.end(), entry.begin());
   });
 }
+
+TString& EnumTextTable::Slot(std::int32_t value) {
+  m_index.clear();
+  m_views = EnumTextViews();
+  auto it = m_entries.begin() + static_cast<std::ptrdiff_t>(Lower(value));
+  if (it == m_entries.end() || it->first != value) it = m_entries.insert(it, Entry(value, TString()));
+  return it->second;
+}
+
+void EnumTextTable::Seal() { SealEnumTexts(m_entries, m_index, m_views); }
+
+const TString* EnumTextTable::Find(std::int32_t value) const {
+  const long at = Position(value);
+  return at >= 0 ? &m_entries[static_cast<std::size_t>(at)].second : nullptr;
+}
+
+const TString& EnumTextTable::Encode(std::int32_t value) const {
+  if (const TString* text = Find(value)) return *text;
+  Implementation::ThrowXMLEnumEncodingException();
+}
+
+std::int32_t EnumTextTable::Decode(const TString& text, bool throwIfMissing) const {
+  if (!m_index.empty() || m_entries.empty()) {
+    const long at = FindEnumText(m_entries, m_index, text);
+    if (at >= 0) return m_entries[static_cast<std::size_t>(at)].first;
+  } else {
+    for (const Entry& e : m_entries)
+      if (e.second == text) return e.first;
+  }
+  if (throwIfMissing) Implementation::ThrowXMLEnumDecodingException();
+  return m_default;
+}
+
+long EnumTextTable::FindAscii(std::string_view text) const {
+  if (m_index.size() != m_entries.size()) return -1;
+  return FindAsciiEnumText(m_entries, m_views, text);
+}
+
+std::string_view EnumTextTable::JsonText(std::int32_t value) const {
+  if (m_views.json.size() != m_entries.size()) return {};
+  const long at = Position(value);
+  return at >= 0 ? std::string_view(m_views.json[static_cast<std::size_t>(at)]) : std::string_view();
+}
+
+std::size_t EnumTextTable::Lower(std::int32_t key) const {
+  auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
+                             [](const Entry& e, std::int32_t k) { return e.first < k; });
+  return static_cast<std::size_t>(it - m_entries.begin());
+}
+
+long EnumTextTable::Position(std::int32_t value) const {
+  const std::size_t at = Lower(value);
+  return at < m_entries.size() && m_entries[at].first == value ? static_cast<long>(at) : -1;
+}

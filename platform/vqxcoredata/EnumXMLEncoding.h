@@ -2,11 +2,14 @@
 // EnumXMLEncoding<E, S>: the text table of one enumeration, built once when the library
 // is loaded. Entries are ordered by value taken as a signed 32-bit integer.
 
+#pragma GCC visibility push(default)
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -52,90 +55,74 @@ void SealEnumTexts(const std::vector<std::pair<std::int32_t, TString>>& entries,
 long FindAsciiEnumText(const std::vector<std::pair<std::int32_t, TString>>& entries, const EnumTextViews& views,
                        std::string_view text);
 
-template <typename E, typename S>
-class EnumXMLEncoding {
+// The table of one enumeration apart from its type: values as signed 32-bit integers, in
+// ascending order, each with its text. Shared by every EnumXMLEncoding<E, TString>, so that
+// what tables do is written, and compiled, once.
+class EnumTextTable {
  public:
-  using Entry = std::pair<std::int32_t, S>;
+  using Entry = std::pair<std::int32_t, TString>;
 
-  explicit EnumXMLEncoding(E defaultValue) : m_default(defaultValue) {}
-  EnumXMLEncoding(const EnumXMLEncoding&) = delete;
-  EnumXMLEncoding& operator=(const EnumXMLEncoding&) = delete;
-  EnumXMLEncoding(EnumXMLEncoding&&) noexcept = default;
+  explicit EnumTextTable(std::int32_t defaultValue) : m_default(defaultValue) {}
+  EnumTextTable(const EnumTextTable&) = delete;
+  EnumTextTable& operator=(const EnumTextTable&) = delete;
+  EnumTextTable(EnumTextTable&&) noexcept = default;
 
   // The text slot of a value, created empty when absent. Used while the table is built.
-  S& operator[](E&& value) {
-    m_index.clear();
-    m_views = EnumTextViews();
-    const auto key = static_cast<std::int32_t>(value);
-    auto it = m_entries.begin() + static_cast<std::ptrdiff_t>(Lower(key));
-    if (it == m_entries.end() || it->first != key) it = m_entries.insert(it, Entry(key, S()));
-    return it->second;
-  }
-
-  S Encode(E value) const {
-    if (const S* text = Find(value)) return *text;
-    Implementation::ThrowXMLEnumEncodingException();
-  }
-
-  // The first entry in ascending value order whose text matches exactly: looked up by hash
-  // once the table is sealed, scanned before.
-  E Decode(const S& text, bool throwIfMissing) const {
-    if (!m_index.empty() || m_entries.empty()) {
-      const long at = FindEnumText(m_entries, m_index, text);
-      if (at >= 0) return static_cast<E>(m_entries[static_cast<std::size_t>(at)].first);
-    } else {
-      for (const Entry& e : m_entries)
-        if (e.second == text) return static_cast<E>(e.first);
-    }
-    if (throwIfMissing) Implementation::ThrowXMLEnumDecodingException();
-    return m_default;
-  }
-
+  TString& Slot(std::int32_t value);
   // Builds the index of texts; the table is complete. Changing an entry afterwards drops it.
-  void Seal() { SealEnumTexts(m_entries, m_index, m_views); }
-  const EnumTextIndex& Index() const { return m_index; }
+  void Seal();
 
+  // The value's text, or null when it has none.
+  const TString* Find(std::int32_t value) const;
+  // The value's text; raises the encoding error when it has none.
+  const TString& Encode(std::int32_t value) const;
+  // The first entry in ascending value order whose text matches exactly (looked up by hash
+  // once the table is sealed, scanned before): its value, else the default value or, with
+  // throwIfMissing, the decoding error.
+  std::int32_t Decode(const TString& text, bool throwIfMissing) const;
   // The position of the first entry (in value order) whose text is the ASCII text `text`,
   // as Decode finds it; -1 when there is none or the table is not sealed.
-  long FindAscii(std::string_view text) const {
-    if (m_index.size() != m_entries.size()) return -1;
-    return FindAsciiEnumText(m_entries, m_views, text);
-  }
+  long FindAscii(std::string_view text) const;
 
   // Each entry's text as written in JSON, in entry order, once the table is sealed.
   void SetJsonTexts(std::vector<std::string> json) { m_views.json = std::move(json); }
   // The value's text as written in JSON; empty when the value has none or the table has no
   // JSON texts.
-  std::string_view JsonText(E value) const {
-    if (m_views.json.size() != m_entries.size()) return {};
-    const long at = Position(value);
-    return at >= 0 ? std::string_view(m_views.json[static_cast<std::size_t>(at)]) : std::string_view();
-  }
+  std::string_view JsonText(std::int32_t value) const;
 
-  const S* Find(E value) const {
-    const long at = Position(value);
-    return at >= 0 ? &m_entries[static_cast<std::size_t>(at)].second : nullptr;
-  }
-
-  E DefaultValue() const { return m_default; }
+  std::int32_t Default() const { return m_default; }
   const std::vector<Entry>& Entries() const { return m_entries; }
+  const EnumTextIndex& Index() const { return m_index; }
 
  private:
   // Where the entry of `key` is or would go, in value order.
-  std::size_t Lower(std::int32_t key) const {
-    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), key,
-                               [](const Entry& e, std::int32_t k) { return e.first < k; });
-    return static_cast<std::size_t>(it - m_entries.begin());
-  }
+  std::size_t Lower(std::int32_t key) const;
   // The position of the value's entry, or -1.
-  long Position(E value) const {
-    const auto key = static_cast<std::int32_t>(value);
-    const std::size_t at = Lower(key);
-    return at < m_entries.size() && m_entries[at].first == key ? static_cast<long>(at) : -1;
-  }
+  long Position(std::int32_t value) const;
 
   std::vector<Entry> m_entries;
   EnumTextIndex m_index;
   EnumTextViews m_views;
-  E m_default;
+  std::int32_t m_default;
 };
+
+// EnumXMLEncoding<E, TString>: the table of E, its values typed.
+template <typename E, typename S>
+class EnumXMLEncoding : public EnumTextTable {
+  static_assert(std::is_same_v<S, TString>, "tables hold TString texts");
+
+ public:
+  explicit EnumXMLEncoding(E defaultValue) : EnumTextTable(static_cast<std::int32_t>(defaultValue)) {}
+  EnumXMLEncoding(EnumXMLEncoding&&) noexcept = default;
+
+  S& operator[](E&& value) { return Slot(static_cast<std::int32_t>(value)); }
+  S Encode(E value) const { return EnumTextTable::Encode(static_cast<std::int32_t>(value)); }
+  E Decode(const S& text, bool throwIfMissing) const {
+    return static_cast<E>(EnumTextTable::Decode(text, throwIfMissing));
+  }
+  const S* Find(E value) const { return EnumTextTable::Find(static_cast<std::int32_t>(value)); }
+  std::string_view JsonText(E value) const { return EnumTextTable::JsonText(static_cast<std::int32_t>(value)); }
+  E DefaultValue() const { return static_cast<E>(Default()); }
+};
+
+#pragma GCC visibility pop

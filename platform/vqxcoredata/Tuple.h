@@ -3,6 +3,8 @@
 // and equality of its values; DerefHash and DerefEquals let sets of handles hash and
 // compare the tuples they point to.
 
+#pragma GCC visibility push(default)
+
 #include <cstddef>
 #include <vector>
 
@@ -42,3 +44,5 @@ struct DerefEquals {
     return a && b ? *a == *b : !a && !b;
   }
 };
+
+#pragma GCC visibility pop

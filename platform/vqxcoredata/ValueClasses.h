@@ -2,6 +2,8 @@
 // Value classes of the data layer that models carry by value: field and qualified names,
 // formatted (rich) text, data values and colours.
 
+#pragma GCC visibility push(default)
+
 #include <compare>
 #include <cstdint>
 #include <string_view>
@@ -98,3 +100,5 @@ struct ColorObjectParser {
   // The same from the text's UTF-8 bytes.
   static ColorObject ParseUtf8(std::string_view text);
 };
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // A point in time of the application core: seconds since 1970-01-01 UTC. A default-made
 // DateTime holds no time.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <optional>
 
@@ -16,3 +18,5 @@ class DateTime {
  private:
   std::optional<std::int64_t> m_seconds;
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // TString: the application's UTF-16 string. Ordered and compared by code unit.
 
+#pragma GCC visibility push(default)
+
 #include <compare>
 #include <cstddef>
 #include <functional>
@@ -69,3 +71,5 @@ struct std::hash<TString> {
     return std::hash<std::u16string>()(s.Str());
   }
 };
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // TUUID: a 128-bit identifier. The all-zero value is the null identifier.
 
+#pragma GCC visibility push(default)
+
 #include <array>
 #include <compare>
 #include <cstdint>
@@ -27,3 +29,5 @@ class TUUID {
  private:
   std::array<std::uint8_t, 16> m_bytes{};
 };
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // The encoding of a field in a view: one of the built-in encodings (colour, size, shape ...)
 // or a custom encoding that its identifier names.
 
+#pragma GCC visibility push(default)
+
 #include "HostEnums.h"
 #include "vqxcoreplatform/TString.h"
 
@@ -24,3 +26,5 @@ class EncodingTypeClass {
   EncodingType m_builtIn = EncodingType::None;
   TString m_custom;
 };
+
+#pragma GCC visibility pop

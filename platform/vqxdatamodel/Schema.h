@@ -2,6 +2,8 @@
 // Schema: what the data model knows of a data source's fields when values are displayed;
 // here, the aliases that replace a value's text.
 
+#pragma GCC visibility push(default)
+
 #include <map>
 
 #include "vqxcoreplatform/TString.h"
@@ -20,3 +22,5 @@ class Schema : public RefCntObject {
  private:
   std::map<TString, TString> m_aliases;
 };
+
+#pragma GCC visibility pop

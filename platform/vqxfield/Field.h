@@ -2,6 +2,8 @@
 // IField: the host's interface of one field of a data source, and the predicates the
 // visual layer asks of fields.
 
+#pragma GCC visibility push(default)
+
 #include "vqxcoredata/ValueClasses.h"
 
 class IField {
@@ -16,3 +18,5 @@ namespace VisualPredicates {
 // The field that stands for the names of the measures of a visual.
 bool IsMeasureNames(const IField& field);
 }  // namespace VisualPredicates
+
+#pragma GCC visibility pop

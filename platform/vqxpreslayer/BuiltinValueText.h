@@ -2,6 +2,8 @@
 // Text forms of the built-in value types: flags, numbers, whole seconds, texts and the
 // value classes of the data layer. Malformed number text raises ValueTextException.
 
+#pragma GCC visibility push(default)
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -143,3 +145,5 @@ extern template class ParameterTypeSerializer<QualifiedName>;
 extern template class ParameterTypeSerializer<FormattedText>;
 extern template class ParameterTypeSerializer<TUUID>;
 extern template class ParameterTypeSerializer<DataValue>;
+
+#pragma GCC visibility pop

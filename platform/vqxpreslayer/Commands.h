@@ -2,6 +2,8 @@
 // Command models of the presentation layer and the command serializer that writes them.
 // The serializer is obtained from the object factory for each write.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -73,3 +75,5 @@ Maker RegisterObject(const char* module, const char* classKey, Maker maker);
 class IParameterSerializer;
 RefCntPtr<IParameterSerializer> CreateCommandsParameterSerializer();
 RefCntPtr<IParameterSerializer> CreateSimpleCommandsParameterSerializer();
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // Data values whose text depends on the column they belong to.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 
 #include "vqxcoreplatform/TString.h"
@@ -28,3 +30,5 @@ struct ContextualDataValueSerializer {
 namespace ParameterUtils {
 const TString& GetParameterDSName();
 }
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // Writers of number vectors: one list scope holding one item per number.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <vector>
 
@@ -12,3 +14,5 @@ void SerializeIntVector(SerializeStructure& cursor, std::uint32_t id, const std:
 void SerializeFloatVector(SerializeStructure& cursor, std::uint32_t id, const std::vector<float>& v);
 void SerializeDoubleVector(SerializeStructure& cursor, std::uint32_t id, const std::vector<double>& v);
 }  // namespace DataSerializerHelpers
+
+#pragma GCC visibility pop

@@ -1,31 +1,13 @@
 #include "vqxpreslayer/EnumSerializerCore.h"
 
-#include <algorithm>
-
 #include "vqxcoredata/EnumXMLEncoding.h"
 #include "vqxpreslayer/SerializeStructure.h"
 
 namespace enumcore {
 
-const TString& Encode(const Ops& ops, std::int32_t value) {
-  const Entries& entries = ops.entries();
-  auto it = std::lower_bound(entries.begin(), entries.end(), value,
-                             [](const auto& e, std::int32_t v) { return e.first < v; });
-  if (it == entries.end() || it->first != value) Implementation::ThrowXMLEnumEncodingException();
-  return it->second;
-}
+const TString& Encode(const Ops& ops, std::int32_t value) { return ops.table().Encode(value); }
 
-std::int32_t Decode(const Ops& ops, const TString& text) {
-  const Entries& entries = ops.entries();
-  const EnumTextIndex& index = ops.index();
-  if (index.size() != entries.size()) {  // a table not sealed: scanned in value order
-    for (const auto& [value, entryText] : entries)
-      if (entryText == text) return value;
-    return ops.defaultValue;
-  }
-  const long at = FindEnumText(entries, index, text);
-  return at >= 0 ? entries[static_cast<std::size_t>(at)].first : ops.defaultValue;
-}
+std::int32_t Decode(const Ops& ops, const TString& text) { return ops.table().Decode(text, false); }
 
 namespace {
 const IParameter& Held(const RefCntPtr<IParameter>& parameter) { return *parameter; }  // null: the assertion
@@ -76,6 +58,28 @@ void SerializeListValues(const Ops& ops, SerializeStructure& cursor, unsigned in
                          const std::vector<std::int32_t>& values) {
   ListStructure list(id, cursor, kListCategory);
   for (std::int32_t v : values) cursor.ListItem(Encode(ops, v));
+}
+
+Serializer::~Serializer() = default;
+
+ParameterTypeCategory Serializer::GetType() const { return kValueCategory; }
+TString Serializer::ParameterToString(RefCntPtr<IParameter> parameter) const {
+  return enumcore::ParameterToString(m_ops, parameter);
+}
+RefCntPtr<IParameter> Serializer::ParameterFromString(const TString& text) const {
+  return enumcore::ParameterFromString(m_ops, text);
+}
+std::vector<TString> Serializer::ListParameterToStrings(RefCntPtr<IParameter> parameter) const {
+  return enumcore::ListParameterToStrings(m_ops, parameter);
+}
+RefCntPtr<IParameter> Serializer::ListParameterFromStrings(const std::vector<TString>& texts) const {
+  return enumcore::ListParameterFromStrings(m_ops, texts);
+}
+std::map<TString, TString> Serializer::MapParameterToStrings(RefCntPtr<IParameter> parameter) const {
+  return enumcore::MapParameterToStrings(m_ops, parameter);
+}
+RefCntPtr<IParameter> Serializer::MapParameterFromStrings(const std::map<TString, TString>& texts) const {
+  return enumcore::MapParameterFromStrings(m_ops, texts);
 }
 
 }  // namespace enumcore

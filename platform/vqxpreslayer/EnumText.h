@@ -3,12 +3,15 @@
 // values into the table's texts and back. A text without an entry decodes to the
 // enumeration's default value.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 #include <type_traits>
+#include <typeinfo>
 
 #include "vqxcoredata/EnumXMLEncoding.h"
 #include "vqxcoreplatform/TString.h"
@@ -37,12 +40,11 @@ struct ValueText<E> {
   static E FromString(const TString& text) { return EnumTraits<E>::Table().Decode(text, false); }
 };
 
-// What an enumeration adds to the shared serializer slots (EnumSerializerCore.h): the
-// functions that touch its holder types.
+// What an enumeration adds to the shared serializer slots and member codecs
+// (EnumSerializerCore.h): the functions that touch its holder types.
 template <TableEnum E>
 struct EnumHolders {
-  static const enumcore::Entries& Entries() { return EnumTraits<E>::Table().Entries(); }
-  static const EnumTextIndex& Index() { return EnumTraits<E>::Table().Index(); }
+  static const EnumTextTable& Table() { return EnumTraits<E>::Table(); }
   static bool Single(const IParameter& p, std::int32_t& value) {
     const auto* holder = HolderOf<E>(&p);
     if (holder) value = static_cast<std::int32_t>(holder->Value());
@@ -74,8 +76,34 @@ struct EnumHolders {
     for (const auto& [key, v] : values) map.emplace_hint(map.end(), key, static_cast<E>(v));
     return MakeRefCnt<ValParameter<std::map<TString, E>>>(std::move(map));
   }
-  static constexpr enumcore::Ops kOps{&Entries, &Index, EnumTraits<E>::Default, &Single, &MakeSingle,
-                                      &List, &MakeList, &Map, &MakeMap};
+  static constexpr enumcore::Ops kOps{&Table, &typeid(ParameterTypeSerializer<E>), &Single, &MakeSingle, &List,
+                                      &MakeList, &Map, &MakeMap};
+};
+
+// The serializer of an enumeration with a table: the shared slots (enumcore::Serializer),
+// and the two whose arguments have the enumeration's type, slot 9 and slot 6, which hands
+// the held list to slot 9.
+template <TableEnum E>
+class ParameterTypeSerializer<E> final : public enumcore::Serializer {
+ public:
+  ParameterTypeSerializer() : Serializer(EnumHolders<E>::kOps) {}
+  static TString TypeToString(const E& value) { return ValueText<E>::ToString(value); }
+  static E TypeFromString(const TString& text) { return ValueText<E>::FromString(text); }
+
+  void SerializeListParameter(RefCntPtr<IParameter> parameter, SerializeStructure& cursor,
+                              unsigned int id) const override {
+    const auto* holder = HolderOf<std::vector<E>>(&*parameter);
+    if (!holder) ThrowTypeMismatchCommandException(0);
+    SerializeListValues(cursor, id, holder->Value());
+  }
+  virtual void SerializeListValues(SerializeStructure& cursor, unsigned int id, const std::vector<E>& values) const {
+    std::vector<std::int32_t> ints(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) ints[i] = static_cast<std::int32_t>(values[i]);
+    enumcore::SerializeListValues(Enumeration(), cursor, id, ints);
+  }
+
+ private:
+  ~ParameterTypeSerializer() override = default;
 };
 
 // Builds a table from its entries in assignment order: a value assigned twice keeps the
@@ -88,11 +116,15 @@ struct EnumEntryText {
 // The entries' texts as JSON writes them (JsonText.h), for a table's writers of JSON text.
 std::vector<std::string> EnumJsonTexts(const std::vector<std::pair<std::int32_t, TString>>& entries);
 
+// Sets a table's texts in assignment order (a value assigned twice keeps the later text)
+// and seals it.
+void FillEnumTable(EnumTextTable& table, std::initializer_list<EnumEntryText> entries);
+
 template <typename E>
 EnumXMLEncoding<E, TString> BuildEnumTable(std::int32_t defaultValue, std::initializer_list<EnumEntryText> entries) {
   EnumXMLEncoding<E, TString> table(static_cast<E>(defaultValue));
-  for (const EnumEntryText& entry : entries) table[static_cast<E>(entry.value)] = entry.text;
-  table.Seal();
-  table.SetJsonTexts(EnumJsonTexts(table.Entries()));
+  FillEnumTable(table, entries);
   return table;
 }
+
+#pragma GCC visibility pop

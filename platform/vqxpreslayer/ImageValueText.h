@@ -4,6 +4,8 @@
 // QPixmap exists only beside a QGuiApplication: without one, reading a pixmap's text
 // raises instead of making one.
 
+#pragma GCC visibility push(default)
+
 #include <QImage>
 #include <QPixmap>
 
@@ -23,3 +25,5 @@ struct ValueText<QPixmap> {
 
 extern template class ParameterTypeSerializer<QImage>;
 extern template class ParameterTypeSerializer<QPixmap>;
+
+#pragma GCC visibility pop

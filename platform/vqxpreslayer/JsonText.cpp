@@ -100,6 +100,12 @@ std::vector<std::string> EnumJsonTexts(const std::vector<std::pair<std::int32_t,
   return json;
 }
 
+void FillEnumTable(EnumTextTable& table, std::initializer_list<EnumEntryText> entries) {
+  for (const EnumEntryText& entry : entries) table.Slot(entry.value) = entry.text;
+  table.Seal();
+  table.SetJsonTexts(EnumJsonTexts(table.Entries()));
+}
+
 JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
     : m_registry(&registry), m_given(std::move(buffer)) {
   m_given.clear();

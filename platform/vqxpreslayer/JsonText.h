@@ -8,6 +8,8 @@
 // making a text object for a cursor call; what they write is byte for byte what the cursor
 // call would write.
 
+#pragma GCC visibility push(default)
+
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -162,3 +164,5 @@ constexpr char kJsonCaptureTag = 'J';
 
 // Appends text as a JSON string: quoted, escaped, UTF-8; a lone surrogate as its \u escape.
 void AppendJsonString(std::string& out, const TString& text);
+
+#pragma GCC visibility pop

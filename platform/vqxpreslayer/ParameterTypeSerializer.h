@@ -6,6 +6,8 @@
 // The slot definitions are in ParameterTypeSerializerImpl.h, included only where a
 // serializer is instantiated.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <map>
 #include <type_traits>
@@ -53,3 +55,5 @@ template <typename S>
 RefCntPtr<IParameterSerializer> CreateParameterSerializer() {
   return MakeRefCnt<S>();
 }
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // Parameter bags: IParameter (one value), ValParameter<T> (the typed holder) and
 // IParameters (a bag of parameters keyed by parameter id).
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <map>
 #include <typeinfo>
@@ -130,3 +132,5 @@ class Parameters final : public IParameters {
   ~Parameters() override;
   std::vector<Entry> m_entries;
 };
+
+#pragma GCC visibility pop

@@ -8,6 +8,8 @@
 // use the registry at once, as may the serializers it hands out: they keep no state between
 // calls. Registering while another thread writes or reads is a data race.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -87,3 +89,5 @@ class ParametersRegistry {
   std::unordered_map<std::uint32_t, Entry> m_entries;
   std::unordered_map<std::string, IdsByName, TextHash, std::equal_to<>> m_ids;  // namespace, UTF-8 name -> id
 };
+
+#pragma GCC visibility pop

@@ -20,6 +20,8 @@
 // the same model raises the logic assertion "model X written by two threads at once"
 // before it changes the model.
 
+#pragma GCC visibility push(default)
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -69,3 +71,5 @@ class PresentationModel : public RefCntObject {
   mutable CapturedText m_serializedVal;
   WriteMark m_writeMark;
 };
+
+#pragma GCC visibility pop

@@ -3,6 +3,8 @@
 // scope objects (opened by construction, closed by destruction) and the visitor that
 // records and replays captured text.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 
 #include "vqxcoreplatform/TString.h"
@@ -116,3 +118,5 @@ class CompositeStructure : public StructureScope {
 // their ids, into the visitor's cursor.
 void VisitParametersStructure(const ParametersRegistry& registry, const IParameters& bag,
                               IStructuredParameterVisitor& visitor);
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // The serializer interfaces the registry calls: IParameterSerializer for values (scalars,
 // enumerations) and IStructureSerializer for models.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -70,3 +72,5 @@ class TypeMismatchCommandException : public OrrelinException {
  private:
   unsigned int m_id;
 };
+
+#pragma GCC visibility pop

@@ -3,6 +3,8 @@
 // text runs and text styles), the values as text. A value structure with a structure
 // serializer of its own.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <vector>
 
@@ -41,3 +43,5 @@ class StructSerializer<DataColumn, DataColumn> final : public HostStructureSeria
 extern template class ValParameter<DataColumn>;
 extern template class ValParameter<std::vector<DataColumn>>;
 extern template class ValParameter<std::map<TString, DataColumn>>;
+
+#pragma GCC visibility pop

@@ -4,6 +4,8 @@
 // and rebuilds the value from a bag; the slots below are shared by all of them. Each
 // serializer also registers the ids of its members, which only it writes and reads.
 
+#pragma GCC visibility push(default)
+
 #include <map>
 #include <vector>
 
@@ -73,3 +75,5 @@ class HostStructureSerializer : public IStructureSerializer {
     return holder->Value();
   }
 };
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // PaneId: which pane of a visual's pane grid a scene element or pane's marks belong to,
 // by row and column. A value structure with a structure serializer of its own.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 
 #include "vqxpreslayerdata/HostStructures.h"
@@ -38,3 +40,5 @@ class StructSerializer<PaneId, PaneId> final : public HostStructureSerializer<Pa
 extern template class ValParameter<PaneId>;
 extern template class ValParameter<std::vector<PaneId>>;
 extern template class ValParameter<std::map<TString, PaneId>>;
+
+#pragma GCC visibility pop

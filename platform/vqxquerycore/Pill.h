@@ -1,6 +1,8 @@
 #pragma once
 // A field placed on a shelf of a view (a "pill"), with the encoding it carries there.
 
+#pragma GCC visibility push(default)
+
 #include <utility>
 
 #include "vqxcoredata/ValueClasses.h"
@@ -17,3 +19,5 @@ class Pill {
   FieldName m_field;
   EncodingTypeClass m_encoding;
 };
+
+#pragma GCC visibility pop

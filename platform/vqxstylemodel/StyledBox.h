@@ -2,6 +2,8 @@
 // StyledBox: the style model's box style. Each property is addressed by a location: the
 // whole box or one side; a side's property may be unset.
 
+#pragma GCC visibility push(default)
+
 #include <array>
 #include <optional>
 
@@ -57,3 +59,5 @@ class StyledBox {
   bool m_hasFill = false;
   bool m_inner = false;
 };
+
+#pragma GCC visibility pop

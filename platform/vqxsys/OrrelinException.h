@@ -2,6 +2,8 @@
 // Errors of the runtime library: the error record, the exception that carries it,
 // and the logic-assertion entry point.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -77,3 +79,5 @@ constexpr std::uint32_t kLogicAssertCode = 0x00BF554A;
 
 // Raised by an empty RefCntPtr when it is dereferenced.
 [[noreturn]] void ThrowNullPointerDereferenced();
+
+#pragma GCC visibility pop

@@ -1,6 +1,8 @@
 #pragma once
 // Intrusive, thread-safe reference counting: the base of models, serializers and parameters.
 
+#pragma GCC visibility push(default)
+
 #include <atomic>
 #include <cstdint>
 
@@ -24,3 +26,5 @@ class RefCntObject {
  private:
   mutable std::atomic<std::int32_t> m_count{0};
 };
+
+#pragma GCC visibility pop

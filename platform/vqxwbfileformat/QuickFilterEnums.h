@@ -4,6 +4,8 @@
 // encoding, decoding, destruction). The tables themselves and their texts belong to the
 // presentation-model library.
 
+#pragma GCC visibility push(default)
+
 #include <cstdint>
 
 #include "vqxcoredata/EnumXMLEncoding.h"
@@ -16,3 +18,5 @@ enum class QuickFilterQuantitativeCtrl : std::int32_t {};
 extern template class EnumXMLEncoding<QuickFilterCategoricalCtrl, TString>;
 extern template class EnumXMLEncoding<QuickFilterCategoricalMode, TString>;
 extern template class EnumXMLEncoding<QuickFilterQuantitativeCtrl, TString>;
+
+#pragma GCC visibility pop

@@ -2,6 +2,8 @@
 // The worksheet document as the filter models see it: its VisualSpecification and the
 // display context of its values; and the filter model's capabilities per field.
 
+#pragma GCC visibility push(default)
+
 #include "vqxcore/DisplayFormatter.h"
 
 class IField;
@@ -27,3 +29,5 @@ namespace CategoricalFilterModel {
 // Whether a filter on the field may keep a hand-picked list of members; never without a field.
 bool SupportsManualFilter(const IField* field);
 }  // namespace CategoricalFilterModel
+
+#pragma GCC visibility pop

@@ -73,11 +73,11 @@ std::string Unexplained(const ModelInfo& info, const PresentationModel& model, c
   for (const ModelInfo* c = &info; c; c = c->base ? &c->base() : nullptr) {
     for (const MemberInfo& m : c->members) {
       if (place != std::string(c->name) + "." + m.stem) continue;
-      const void* field = m.field(&model);
-      if (m.codec->kind == EncodingKind::NestedStructure && !m.IsConditional() && m.codec->isEmpty(field)) return "";
+      const void* field = m.Field(&model);
+      if (m.codec->kind == EncodingKind::NestedStructure && !m.IsConditional() && m.codec->isEmpty(m, field)) return "";
       const bool discriminant = c->dispatchMember >= 0 && &c->members[static_cast<std::size_t>(c->dispatchMember)] == &m;
       if (discriminant &&
-          !HostRegistry().GetStructureSerializer(static_cast<std::uint32_t>(m.codec->asInteger(field))))
+          !HostRegistry().GetStructureSerializer(static_cast<std::uint32_t>(m.codec->asInteger(m, field))))
         return "";
       return "a member that may be left as it starts";
     }

@@ -205,10 +205,10 @@ TEST(Threads, AWriteMeetingAnotherThreadsWriteOfTheModel) {
       {"recording its text", [](const ModelInfo& m) { return m.cached && !m.base && !m.kinds; }, false, true},
       {"replaying its text", [](const ModelInfo& m) { return m.cached && !m.base && !m.kinds; }, true, false},
       {"written afresh, nested texts recorded",
-       [](const ModelInfo& m) { return !m.cached && !m.base && !m.kinds && !m.level && !m.serializingFlag; }, true,
+       [](const ModelInfo& m) { return !m.cached && !m.base && !m.kinds && !m.level && !m.HasSerializingFlag(); }, true,
        false},
       {"written afresh, nested texts not recorded yet",
-       [](const ModelInfo& m) { return !m.cached && !m.base && !m.kinds && !m.level && !m.serializingFlag; }, false,
+       [](const ModelInfo& m) { return !m.cached && !m.base && !m.kinds && !m.level && !m.HasSerializingFlag(); }, false,
        true},
   };
   for (const Case& c : cases) {

@@ -12,9 +12,9 @@ application's full scale (target presmodel_scale, scripts/synthetic-catalogue.py
 clean, one after the other, and prints the figures of both, the wall time of each clean
 build and what each model beyond today's catalogue adds.
 
-Compile times are per unit as the build ran them: on a busy machine they grow; the sum is
-CPU time spread over the build's parallel jobs, so a clean build on N cores takes at least
-sum / N.
+Compile times are per unit as the build ran them, beside the build's other jobs: on a busy
+machine, or with two jobs on two hardware threads of one core, they grow, so their sum is
+more than the wall time of the build times its jobs; --scale measures that wall time.
 """
 
 import argparse
@@ -85,7 +85,7 @@ def report(build, target, models, enums, wall=None):
     for g, sec in groups.items():
         print(f"    {g:28s} {units[g]:4d} units {sec:8.1f} s")
     print(f"    {'all':28s} {sum(units.values()):4d} units {total:8.1f} s "
-          f"(at least {total / 2 / 60:.1f} min on 2 cores)")
+          f"(each unit's time as it ran beside the others)")
     print(f"    per model (models and serializers): "
           f"{(groups['generated serializers'] + groups['generated models']) / models:.2f} s; "
           f"per enumeration: {groups['generated enumerations'] / enums:.2f} s")
@@ -129,7 +129,7 @@ def main(argv):
     if not args.scale:
         size, total = report(args.build, "presmodel", models, enums)
         print(f"projection at {args.project} models: library {size / models * args.project / 1e6:.1f} MB, "
-              f"clean build of the library at least {total * args.project / models / 2 / 60:.1f} min on 2 cores")
+              f"units' compile time {total * args.project / models / 60:.1f} min")
         return 0
     print(f"load average before: {' '.join(f'{x:.2f}' for x in os.getloadavg())}")
     walls = {t: clean_build(args.build, t) for t in ("presmodel", "presmodel_scale")}

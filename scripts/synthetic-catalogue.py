@@ -30,12 +30,17 @@ HOOK_OPTIONS = ("write-hook=", "read-hook=", "unless=")
 ID = re.compile(r"0x([0-9a-fA-F]{8})")
 
 
+def read(path):
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
 def family_files():
     return sorted(glob.glob(os.path.join(ROOT, "descriptions", "models", "*.models")))
 
 
 def models_of(path):
-    return [m.group(1) for m in re.finditer(r"^model\s+(\w+)", open(path, encoding="utf-8").read(), re.M)]
+    return [m.group(1) for m in re.finditer(r"^model\s+(\w+)", read(path), re.M)]
 
 
 def fresh_ids(text, variant, taken):
@@ -58,7 +63,7 @@ def fresh_ids(text, variant, taken):
 
 
 def variant_text(path, variant, taken):
-    text = open(path, encoding="utf-8").read()
+    text = read(path)
     names = models_of(path)
     ids = fresh_ids(text, variant, taken)
     rename = {n: n[: -len("PresModel")] + f"S{variant}PresModel" for n in names}
@@ -106,13 +111,13 @@ def main(argv):
     if args.list_outputs:
         print("\n".join(o.replace("\\", "/") for o in outputs))
         return 0
-    taken = {int(h, 16) for p in family_files() for h in ID.findall(open(p, encoding="utf-8").read())}
+    taken = {int(h, 16) for p in family_files() for h in ID.findall(read(p))}
     os.makedirs(args.out, exist_ok=True)
     for stale in set(glob.glob(os.path.join(args.out, "s*-*.models"))) - set(outputs):
         os.remove(stale)
     for (v, p), o in zip(variants, outputs):
         text = variant_text(p, v, taken)
-        if not os.path.exists(o) or open(o, encoding="utf-8").read() != text:
+        if not os.path.exists(o) or read(o) != text:
             with open(o, "w", encoding="utf-8") as f:
                 f.write(text)
     print(f"{total} models: {len(family_files())} families and {len(variants)} variants of them", file=sys.stderr)

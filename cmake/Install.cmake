@@ -34,7 +34,8 @@ install(TARGETS presmodel presmodelwire vqxplatform EXPORT PresentationModelTarg
 install(TARGETS pmtool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 foreach(dir framework wire presentation-model)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${PM_INCLUDE_DIR}/${dir} FILES_MATCHING PATTERN "*.h")
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${PM_INCLUDE_DIR}/${dir} FILES_MATCHING PATTERN "*.h"
+          PATTERN "TraceCursor.h" EXCLUDE)
 endforeach()
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/platform/ DESTINATION ${PM_INCLUDE_DIR}
         FILES_MATCHING PATTERN "*.h" PATTERN "enums" EXCLUDE)

@@ -15,9 +15,9 @@ ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
 sys.path.insert(0, os.path.join(ROOT, "generator"))
 import descriptions as d  # noqa: E402
 
-spec = importlib.util.spec_from_file_location("synthetic", os.path.join(ROOT, "scripts", "synthetic-catalogue.py"))
-synthetic = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(synthetic)
+loader = importlib.util.spec_from_file_location("synthetic", os.path.join(ROOT, "scripts", "synthetic-catalogue.py"))
+synthetic = importlib.util.module_from_spec(loader)
+loader.loader.exec_module(synthetic)
 
 ENUMS = sorted(glob.glob(os.path.join(ROOT, "descriptions", "enums", "*.enums")))
 HOST_ENUMS = [os.path.join(ROOT, "platform", "enums", "host.enums")]

@@ -58,6 +58,23 @@ std::unique_ptr<ICommandSerializer> MakeCommandSerializer() {
 
 namespace {
 
+// The comparison of two containers item by item: 0 when they hold as many items and each
+// is the same (same(i)), kUnordered otherwise.
+template <typename Same>
+int CompareItems(std::size_t n, std::size_t m, Same same) {
+  if (n != m) return kUnordered;
+  for (std::size_t i = 0; i < n; ++i)
+    if (!same(i)) return kUnordered;
+  return 0;
+}
+// The same for two maps' entries in key order: the keys (held by pointer) and the values.
+template <typename V>
+int CompareEntries(const std::vector<std::pair<const TString*, V>>& a,
+                   const std::vector<std::pair<const TString*, V>>& b) {
+  return CompareItems(a.size(), b.size(),
+                      [&](std::size_t i) { return *a[i].first == *b[i].first && a[i].second == b[i].second; });
+}
+
 // ---- enumerations: values as 32-bit integers, texts from the member's table
 
 const enumcore::Ops& Enum(const MemberInfo& m) { return m.enumeration(); }
@@ -143,11 +160,8 @@ bool ReadEnumList(const MemberInfo& m, const IParameters&, const IParameter& p, 
 bool EnumListIsEmpty(const MemberInfo& m, const void* field) { return EnumList(m).size(field) == 0; }
 int CompareEnumList(const MemberInfo& m, const void* field, const void* value) {
   const EnumListEdits& l = EnumList(m);
-  const std::size_t n = l.size(field);
-  if (n != l.size(value)) return kUnordered;
-  for (std::size_t i = 0; i < n; ++i)
-    if (l.item(field, i) != l.item(value, i)) return kUnordered;
-  return 0;
+  return CompareItems(l.size(field), l.size(value),
+                      [&](std::size_t i) { return l.item(field, i) == l.item(value, i); });
 }
 std::int64_t NoInteger(const MemberInfo&, const void*) { return 0; }
 void SampleEnumList(const MemberInfo& m, void* field, Sampler& s) {
@@ -198,11 +212,7 @@ bool ReadEnumMap(const MemberInfo& m, const IParameters&, const IParameter& p, v
 }
 bool EnumMapIsEmpty(const MemberInfo& m, const void* field) { return EnumMap(m).size(field) == 0; }
 int CompareEnumMap(const MemberInfo& m, const void* field, const void* value) {
-  const auto a = EnumEntries(EnumMap(m), field), b = EnumEntries(EnumMap(m), value);
-  if (a.size() != b.size()) return kUnordered;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (*a[i].first != *b[i].first || a[i].second != b[i].second) return kUnordered;
-  return 0;
+  return CompareEntries(EnumEntries(EnumMap(m), field), EnumEntries(EnumMap(m), value));
 }
 // Samples a map's entries as a map of the sampled values: each value drawn, then its key;
 // a later value of a key replaces the earlier one.
@@ -288,11 +298,8 @@ bool ReadModelList(const MemberInfo& m, const IParameters&, const IParameter& p,
 bool ModelListIsEmpty(const MemberInfo& m, const void* field) { return Fields(m).listSize(field) == 0; }
 int CompareModelList(const MemberInfo& m, const void* field, const void* value) {
   const ModelFields& f = Fields(m);
-  const std::size_t n = f.listSize(field);
-  if (n != f.listSize(value)) return kUnordered;
-  for (std::size_t i = 0; i < n; ++i)
-    if (f.listItem(field, i).Object() != f.listItem(value, i).Object()) return kUnordered;
-  return 0;
+  return CompareItems(f.listSize(field), f.listSize(value),
+                      [&](std::size_t i) { return f.listItem(field, i).Object() == f.listItem(value, i).Object(); });
 }
 void SampleModelList(const MemberInfo& m, void* field, Sampler& s) {
   const ModelListEdits& edit = ListEdits(m);
@@ -341,11 +348,7 @@ bool ReadModelMap(const MemberInfo& m, const IParameters&, const IParameter& p, 
 bool ModelMapIsEmpty(const MemberInfo& m, const void* field) { return Fields(m).mapSize(field) == 0; }
 int CompareModelMap(const MemberInfo& m, const void* field, const void* value) {
   const ModelFields& f = Fields(m);
-  const auto a = ModelEntries(f, field), b = ModelEntries(f, value);
-  if (a.size() != b.size()) return kUnordered;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (*a[i].first != *b[i].first || a[i].second != b[i].second) return kUnordered;
-  return 0;
+  return CompareEntries(ModelEntries(f, field), ModelEntries(f, value));
 }
 void SampleModelMap(const MemberInfo& m, void* field, Sampler& s) {
   const ModelMapEdits& edit = MapEdits(m);

@@ -44,10 +44,10 @@ int main() {
       if (!bag) return 1;
     }
     const double above = static_cast<double>(g_peak.load() - before), bytes = static_cast<double>(text.size());
-    met = met && above <= 4 * bytes;
-    std::printf("%-6s peak heap of a read %6.1f MB above the %6.1f MB text: %.2fx   (target at most 4x: %s)\n",
+    met = met && above <= 2 * bytes;
+    std::printf("%-6s peak heap of a read %6.1f MB above the %6.1f MB text: %.2fx   (target at most 2x: %s)\n",
                 bench::SizeName(size), above / 1048576, bytes / 1048576, above / bytes,
-                above <= 4 * bytes ? "met" : "MISSED");
+                above <= 2 * bytes ? "met" : "MISSED");
   }
   return met ? 0 : 1;
 }

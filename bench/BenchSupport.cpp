@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "dashboard/SampleDashboard.h"
@@ -70,6 +71,30 @@ void Register(const char* name, void (*run)(benchmark::State&, int)) {
 
 void Processed(benchmark::State& state, int size) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Text(size).size()));
+}
+
+}  // namespace bench
+
+namespace bench {
+
+namespace {
+std::map<std::string, Operation (*)(int)>& Counted() {
+  static std::map<std::string, Operation (*)(int)> counted;
+  return counted;
+}
+}  // namespace
+
+// The one function whose instructions are counted: kept out of line under its own name.
+extern "C" [[gnu::noinline]] void CountedRun(const Operation* op) { (*op)(); }
+
+void RegisterCounted(const char* name, Operation (*prepare)(int)) { Counted()[name] = prepare; }
+
+bool RunCounted(const std::string& name, int size) {
+  const auto it = Counted().find(name);
+  if (it == Counted().end()) return false;
+  const Operation op = it->second(size);
+  CountedRun(&op);
+  return true;
 }
 
 }  // namespace bench

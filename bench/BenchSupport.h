@@ -3,6 +3,7 @@
 // figures each benchmark reports, for the ratios printed after the run.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -31,5 +32,14 @@ void Register(const char* name, void (*run)(benchmark::State&, int));
 // Every benchmark counts the bytes of the library's text of its document, so that the
 // figures of one size compare as times.
 void Processed(benchmark::State& state, int size);
+
+// One run of a benchmark's operation on a document made ready beforehand, for counting the
+// instructions it executes (`presmodel_bench --count NAME SIZE` under callgrind, which counts
+// inside CountedRun only). `prepare(size)` does everything the operation needs first.
+using Operation = std::function<void()>;
+void RegisterCounted(const char* name, Operation (*prepare)(int size));
+// Runs the operation NAME on the document of SIZE once, inside CountedRun; false for an
+// unknown name.
+bool RunCounted(const std::string& name, int size);
 
 }  // namespace bench

@@ -139,6 +139,10 @@ const BadText kBadTexts[] = {
     {"{\"ZoneID\":\"seven\"}", "bad value for 'ZoneID'"},
     {"{\"ZoneID\":\"99999999999\"}", "bad value for 'ZoneID'"},
     {"{\"ZoneID\":\"1\",\"ZoneID\":\"2\"}", "given twice"},
+    // Inside a model, a member again right after itself, and again after later members.
+    {"{\"ZoneVisibilityFromFieldPresModel\":{\"ZoneID\":\"1\",\"ZoneID\":\"2\"}}", "given twice"},
+    {"{\"ZoneVisibilityFromFieldPresModel\":{\"ZoneID\":\"1\",\"ErrorMessage\":\"e\",\"ZoneID\":\"2\"}}",
+     "given twice"},
     {"{\"ZoneID\":[\"1\"]}", "does not hold a list"},
     {"{\"SelectedFieldNameAndCaption\":\"x\"}", "does not hold a text"},
     {"{\"ZoneID\":{}}", "not a structure"},
@@ -159,6 +163,32 @@ TEST(Wire, MalformedTextRaisesOneErrorWithOffsetAndReason) {
       EXPECT_LE(e.Offset(), std::strlen(bad.text));
     }
   }
+}
+
+// A model's members in any order read as in the writer's: the reader expects the writer's
+// order but must not depend on it.
+TEST(Wire, MembersInAnotherOrderReadTheSame) {
+  const std::string ordered =
+      "{\"ZoneVisibilityFromFieldPresModel\":{\"ZoneID\":\"3\",\"CanSetZoneVisibilityFromField\":\"false\","
+      "\"SelectedFieldNameAndCaption\":{},\"ErrorMessage\":\"e\"}}";
+  for (const char* text :
+       {"{\"ZoneVisibilityFromFieldPresModel\":{\"ErrorMessage\":\"e\",\"SelectedFieldNameAndCaption\":{},"
+        "\"CanSetZoneVisibilityFromField\":\"false\",\"ZoneID\":\"3\"}}",
+        "{\"ZoneVisibilityFromFieldPresModel\":{\"CanSetZoneVisibilityFromField\":\"false\",\"ErrorMessage\":\"e\","
+        "\"ZoneID\":\"3\",\"SelectedFieldNameAndCaption\":{}}}"})
+    EXPECT_EQ(Rewrite(text), Rewrite(ordered)) << text;
+}
+
+// A text written after a large one is handed over without the room made for the large one.
+TEST(Wire, ASmallTextAfterALargeOneKeepsNoLargeRoom) {
+  auto large = FullSink();
+  large->SetTitle(std::u16string(400000, u'a'));
+  const std::string big = Json(large);
+  ASSERT_GT(big.size(), 400000u);
+  const auto small = FullSink();
+  const std::string text = Json(small);
+  EXPECT_LT(text.capacity(), 2 * text.size() + 4096);
+  EXPECT_EQ(Json(large), big);  // and the large one again, written into the room it foresaw
 }
 
 TEST(Wire, DeepNestingIsRefusedNotRecursedInto) {

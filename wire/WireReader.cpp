@@ -50,6 +50,7 @@ struct Target {
 struct PlanMember {
   std::uint32_t id;
   const MemberInfo* member;
+  const Target* target;  // what the registry reads the id as; null for an id it does not know
   // Generic: the value is made as a bag would hold it and handed to the member's codec.
   // Text: the text is decoded into the field. Items: each text of the list is decoded into
   // an item of the field. Models: the models of the id are of the member's own class and go
@@ -89,6 +90,18 @@ struct ModelPlan {
   int Find(std::uint32_t id) const {
     std::size_t hint = 0;
     return Find(id, hint);
+  }
+  // The member at `hint` or a few after it whose name is `name`, as text in the writer's
+  // order has it (the members between are absent): its place, or -1 when the name is
+  // further on, elsewhere or unknown, for the lookup by name.
+  int Expect(std::size_t hint, std::string_view name) const {
+    static constexpr std::size_t kAhead = 8;
+    for (std::size_t at = hint, end = std::min(members.size(), hint + kAhead); at < end; ++at) {
+      const Target* t = members[at].target;
+      if (t && t->name.size() == name.size() && std::memcmp(t->name.data(), name.data(), name.size()) == 0)
+        return static_cast<int>(at);
+    }
+    return -1;
   }
   // The class a discriminant's value names, as the reader of the class chooses it.
   const ModelInfo& Named(std::uint32_t type) const {
@@ -235,7 +248,10 @@ struct WireReader::Index {
       levels.insert(levels.begin(), level);
     for (const ModelInfo* level : levels)
       for (const MemberInfo& m : level->members)
-        if (m.read) plan.members.push_back(PlanMember{m.id, &m, HowRead(m)});
+        if (m.read) {
+          const auto it = byId.find(m.id);
+          plan.members.push_back(PlanMember{m.id, &m, it == byId.end() ? nullptr : it->second, HowRead(m)});
+        }
     std::unordered_map<std::uint32_t, std::size_t> last;  // the last member so far of each id
     for (std::size_t i = 0; i < plan.members.size(); ++i) {
       PlanMember& pm = plan.members[i];
@@ -400,7 +416,9 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         m_limits(limits),
         m_where(std::move(where)),
         m_skipped(skipped),
-        m_direct(direct) {}
+        m_direct(direct) {
+    m_stack.reserve(kFramesAhead);
+  }
 
   RefCntPtr<IParameters> TakeResult() { return std::move(m_result); }
   const std::string& Reason() const { return m_reason; }
@@ -463,7 +481,10 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       CheckLength(n);
       Count(top);
       if (IsBag(top.kind)) {
-        const Target* t = m_index.Find(std::string_view(s, n));
+        // A model's members come in its plan's order: the key is most often the next of them.
+        const int at = top.plan ? top.plan->Expect(top.next, std::string_view(s, n)) : -1;
+        const Target* t = at >= 0 ? top.plan->members[static_cast<std::size_t>(at)].target
+                                  : m_index.Find(std::string_view(s, n));
         if (!t) {
           if (top.kind == FrameKind::Pending) Settle(top);
           const std::string reason = "unknown parameter name '" + std::string(s, n) + "'";
@@ -473,7 +494,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
           return;
         }
         if (top.kind == FrameKind::Pending && (top.count > 1 || t->id != top.plan->discriminant->id)) Settle(top);
-        if (Given(top, *t)) throw Stop{"'" + t->name + "' given twice"};
+        if (Given(top, *t, at)) throw Stop{"'" + t->name + "' given twice"};
         top.key = t;
       } else {
         TString key = Text(s, n);
@@ -737,10 +758,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
 
   // ---- models read straight from text
 
-  // Whether the model frame was given the id before; notes it given.
-  static bool Given(Frame& f, const Target& t) {
+  // Whether the model frame was given the id before; notes it given. `at`: the place in the
+  // plan of a member with the id, when the key was found there, or -1.
+  static bool Given(Frame& f, const Target& t, int at = -1) {
     if (f.kind != FrameKind::Model && f.kind != FrameKind::Pending) return f.bag->HasParameter(t.id);
-    f.keyMember = f.plan->Find(t.id, f.next);
+    if (at >= 0) {
+      f.keyMember = f.plan->members[static_cast<std::size_t>(at)].first;
+      f.next = static_cast<std::size_t>(at) + 1;
+    } else {
+      f.keyMember = f.plan->Find(t.id, f.next);
+    }
     if (f.keyMember >= 0) {
       const auto at = static_cast<std::size_t>(f.keyMember);
       if (at < 64) {
@@ -998,7 +1025,11 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   std::function<std::size_t()> m_where;
   std::vector<WireReader::Skipped>* m_skipped;
   bool m_direct;
-  std::vector<Frame> m_stack;  // the first m_depth are open
+  // The first m_depth are open. Room for the usual depth is made before the read starts:
+  // a block this large, asked for among the read's many small ones, makes the allocator
+  // sort all of those freed so far.
+  static constexpr std::size_t kFramesAhead = 32;
+  std::vector<Frame> m_stack;
   std::size_t m_depth = 0;
   std::vector<std::pair<const ModelInfo*, RefCntPtr<PresentationModel>>> m_scratch;
   RefCntPtr<IParameters> m_result;

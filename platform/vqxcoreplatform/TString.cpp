@@ -1,5 +1,9 @@
 #include "vqxcoreplatform/TString.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 void AppendCodePoint(std::u16string& out, char32_t cp) {
@@ -26,16 +30,41 @@ TString TString::FromAscii(std::string_view ascii) {
 
 namespace {
 
+// How many bytes from p on are ASCII, sixteen at a time.
+std::size_t AsciiPrefix(const unsigned char* p, std::size_t n) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 16 <= n; i += 16)
+    if (const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))))
+      return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+#endif
+  while (i < n && p[i] < 0x80) ++i;
+  return i;
+}
+
+// The ASCII bytes as UTF-16 code units.
+void Widen(const unsigned char* p, std::size_t n, char16_t* out) {
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(x, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(x, zero));
+  }
+#endif
+  for (; i < n; ++i) out[i] = p[i];
+}
+
 // Decodes UTF-8, also surrogates encoded one by one (as lone surrogates travel). Malformed
 // sequences become U+FFFD, or stop the decoding when strict.
 bool DecodeUtf8(std::string_view in, std::u16string& out, bool strict) {
   const auto* p = reinterpret_cast<const unsigned char*>(in.data());
   const auto* end = p + in.size();
   // Plain ASCII, the usual case, is widened in one pass.
-  std::size_t ascii = 0;
-  while (ascii < in.size() && p[ascii] < 0x80) ++ascii;
+  const std::size_t ascii = AsciiPrefix(p, in.size());
   out.resize(ascii);
-  for (std::size_t i = 0; i < ascii; ++i) out[i] = p[i];
+  Widen(p, ascii, out.data());
   p += ascii;
   if (p == end) return true;
   out.reserve(in.size());

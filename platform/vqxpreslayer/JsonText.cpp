@@ -109,6 +109,12 @@ void FillEnumTable(EnumTextTable& table, std::initializer_list<EnumEntryText> en
 JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
     : m_registry(&registry), m_given(std::move(buffer)) {
   m_given.clear();
+  // A text of its own, when the last one was large: room for about that much, made once, so
+  // that the text is written in place and handed over as it is.
+  if (m_given.capacity() < kPiece && t_lastSize >= kPiece) {
+    m_given.reserve(t_lastSize + t_lastSize / 8);
+    m_foreseen = true;
+  }
   m_begin = m_p = m_end = m_given.data();
   Open('{');
 }
@@ -230,6 +236,9 @@ std::string JsonText::Finish() {
     m_heap = nullptr;
   } else {
     m_given.resize(size);
+    // Room made for a larger text than this one is given back.
+    if (m_foreseen && m_given.capacity() > size + size / 4 + kPiece) m_given.shrink_to_fit();
+    m_foreseen = false;
   }
   std::string out = std::move(m_given);
   m_given.clear();

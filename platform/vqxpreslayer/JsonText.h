@@ -145,8 +145,10 @@ class JsonText {
   // at a time) while it has room, and beyond that when the buffer is a large one, which then
   // doubles in place so that the next text of the same size fits; else into memory of its
   // own, grown by realloc, which moves large texts without copying them, and which Finish
-  // copies into a string.
+  // copies into a string. A text of its own after a large one starts as a buffer with room
+  // for that size, written in place and handed over without a copy.
   std::string m_given;
+  bool m_foreseen = false;  // m_given's room was made for the size of the last text
   char* m_heap = nullptr;
   char* m_begin;
   char* m_p;

@@ -568,14 +568,37 @@ struct Codec<EncodingKind::TextMap, std::map<TString, E>, std::map<TString, E>> 
 };
 // A nested structure or structure map of values rather than models: a value structure.
 template <typename V>
+void SetValue(const MemberInfo&, void* field, const TString*, void* value) {
+  *static_cast<V*>(field) = std::move(*static_cast<V*>(value));
+}
+template <typename V>
+void InsertValue(const MemberInfo&, void* field, const TString* key, void* value) {
+  static_cast<std::map<TString, V>*>(field)->insert_or_assign(*key, std::move(*static_cast<V*>(value)));
+}
+template <typename V>
+bool HasValueKey(const MemberInfo&, const void* field, const TString& key) {
+  return static_cast<const std::map<TString, V>*>(field)->count(key) != 0;
+}
+template <typename V>
 struct Codec<EncodingKind::NestedStructure, V, V> {
-  static constexpr MemberCodec value = Make<V>(EncodingKind::NestedStructure, &WriteHostStructure<V>, &ReadHeld<V>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<V>(EncodingKind::NestedStructure, &WriteHostStructure<V>, &ReadHeld<V>);
+    c.serializer = &typeid(StructSerializer<V, V>);
+    c.addValue = &SetValue<V>;
+    return c;
+  }();
 };
 template <typename V>
 struct Codec<EncodingKind::StructureMap, std::map<TString, V>, std::map<TString, V>> {
   using Map = std::map<TString, V>;
-  static constexpr MemberCodec value =
-      Make<Map>(EncodingKind::StructureMap, &WriteHostStructureMap<V>, &ReadHeld<Map>);
+  static constexpr MemberCodec value = [] {
+    MemberCodec c = Make<Map>(EncodingKind::StructureMap, &WriteHostStructureMap<V>, &ReadHeld<Map>);
+    c.serializer = &typeid(StructSerializer<V, V>);
+    c.clear = &ClearField<Map>;
+    c.addValue = &InsertValue<V>;
+    c.hasKey = &HasValueKey<V>;
+    return c;
+  }();
 };
 template <>
 struct Codec<EncodingKind::EmbeddedParameters, RefCntPtr<const IParameters>, RefCntPtr<const IParameters>> {

@@ -91,6 +91,10 @@ struct MemberCodec {
   void (*clear)(const MemberInfo& member, void* field) = nullptr;
   void (*add)(const MemberInfo& member, void* field, const TString* key, RefCntPtr<PresentationModel>&& model) = nullptr;
   bool (*hasKey)(const MemberInfo& member, const void* field, const TString& key) = nullptr;
+  // Value structures (nested, or the entries of a map) read straight from text by their
+  // serializer (`serializer` above): sets the field, or inserts the entry under `key`, from
+  // the value `value` points to, of the field's value type, which is moved from.
+  void (*addValue)(const MemberInfo& member, void* field, const TString* key, void* value) = nullptr;
 };
 constexpr int kUnordered = 2;
 

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake ninja-build python3 pkg-config qtbase5-dev libgtest-dev libbenchmark-dev
           rapidjson-dev clang libclang-rt-14-dev python3-jsonschema nodejs node-typescript chromium
-          libsimdjson-dev libprotobuf-dev protobuf-compiler linux-perf)
+          libsimdjson-dev libprotobuf-dev protobuf-compiler linux-perf valgrind)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

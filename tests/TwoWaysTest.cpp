@@ -200,6 +200,42 @@ TEST(TwoWays, ReadingStraightIntoModelsGivesWhatBagsGive) {
     }
 }
 
+// Value structures (pane ids, data columns) are read without a bag straight from text; the
+// bag's way is what they must give, well-formed or not.
+TEST(TwoWays, ValueStructuresReadStraightGiveWhatBagsGive) {
+  const auto marks = [](const std::string& entries) {
+    return "{\"PDMarksPresModel\":{\"Encodings\":{" + entries + "}}}";
+  };
+  const auto pane = [](const std::string& members) {
+    return "{\"PaneMarksPresModel\":{\"PaneId\":{" + members + "}}}";
+  };
+  const std::string column = R"("a":{"DataColumn.Name":"n","DataColumn.Values":["1","\u00e9"]})";
+  const std::string texts[] = {
+      marks(column),
+      marks(column + R"(,"b":null,"c":{})"),
+      marks(column + "," + column),                                              // a key twice
+      marks(R"("a":{"DataColumn.Values":["1"],"DataColumn.Name":"n"})"),          // in another order
+      marks(R"("a":{"DataColumn.Name":"n","DataColumn.Name":"m"})"),              // a member twice
+      marks(R"("a":{"DataColumn.Name":"n","ZoneID":"3"})"),                       // another id's member
+      marks(R"("a":{"DataColumn.Name":["n"]})"),                                  // a list for a text
+      marks(R"("a":{"DataColumn.Values":"1"})"),                                  // a text for a list
+      marks(R"("a":{"DataColumn.Name":"\ud800"})"),                               // a lone surrogate
+      marks(R"("a":{"DataColumn.Name":"n","NoSuchName":"1"})"),                   // an unknown name
+      marks(R"("a":["1"])"),
+      pane(R"("PaneId.Row":"2","PaneId.Column":"3")"),
+      pane(R"("PaneId.Column":"3")"),
+      pane(R"("PaneId.Row":"x")"),
+      pane(R"("PaneId.Row":"4294967296")"),
+      pane(R"("PaneId.Row":"-1")"),
+      pane(R"("PaneId.Row":"1","PaneId.Row":"2")"),
+      pane(R"("PaneId.Row":{})"),
+      pane(""),
+  };
+  Readers readers;
+  for (const std::string& text : texts) EXPECT_TRUE(readers.Agree(text)) << text;
+  EXPECT_GE(readers.Read(), 8);
+}
+
 TEST(TwoWays, BrokenTextsGiveTheSameErrorsAndSkips) {
   Readers readers;
   int texts = 0;

@@ -12,12 +12,14 @@
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "framework/ModelInfo.h"
 #include "framework/StructSerializer.h"
 #include "vqxpreslayer/BuiltinValueText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
+#include "vqxpreslayerdata/HostStructures.h"
 #include "wire/WireParser.h"
 
 WireFormatException::WireFormatException(std::size_t offset, const std::string& reason, const std::string& path)
@@ -44,6 +46,8 @@ struct Target {
   bool enumeration = false;
   // Structures of a model class: how that class is read straight from text.
   const ModelPlan* plan = nullptr;
+  // Value structures read straight from text, without a bag: their serializer's way.
+  const IValueStructureReading* reading = nullptr;
 };
 
 // One member of a model read straight from text.
@@ -54,8 +58,9 @@ struct PlanMember {
   // Generic: the value is made as a bag would hold it and handed to the member's codec.
   // Text: the text is decoded into the field. Items: each text of the list is decoded into
   // an item of the field. Models: the models of the id are of the member's own class and go
-  // into the field as they are read.
-  enum class How : std::uint8_t { Generic, Text, Items, Models } how = How::Generic;
+  // into the field as they are read. Values: the value structures of the id (nested, or a
+  // map's entries) are of the member's type and go into the field as they are read.
+  enum class How : std::uint8_t { Generic, Text, Items, Models, Values } how = How::Generic;
   // Members sharing the id: the first of them, and the next after this one (-1: none).
   std::int16_t first = 0;
   std::int16_t next = -1;
@@ -213,6 +218,7 @@ struct WireReader::Index {
     t.structures = registry->GetStructureSerializer(id);
     t.plainText = dynamic_cast<const ParameterTypeSerializer<TString>*>(t.values) != nullptr;
     t.enumeration = dynamic_cast<const EnumerationSerializer*>(t.values) != nullptr;
+    t.reading = dynamic_cast<const IValueStructureReading*>(t.structures);
     return t;
   }
 
@@ -233,6 +239,10 @@ struct WireReader::Index {
                                    : c.kind == EncodingKind::StructureList ? ParameterShape::List
                                                                            : ParameterShape::Map;
       if (t.shape == shape) return PlanMember::How::Models;
+    }
+    if (c.addValue && t.reading && typeid(*t.structures) == *m.Serializer()) {
+      const ParameterShape shape = c.kind == EncodingKind::NestedStructure ? ParameterShape::Single : ParameterShape::Map;
+      if (t.shape == shape) return PlanMember::How::Values;
     }
     return PlanMember::How::Generic;
   }
@@ -335,10 +345,35 @@ struct Stop {
 // Pending: a structure whose class depends on its discriminant, not yet known: it becomes a
 // Model or a Structure. ModelList and ModelMap: a model's list or map member filled item by
 // item; ValueList the same for a list of texts (it becomes a TextList at a text it cannot
-// decode). The others collect texts, or item holders, for their serializers.
+// decode). Value: a value structure read straight into a value by its serializer; ValueMap: a
+// model's map of them filled entry by entry. The others collect texts, or item holders, for
+// their serializers.
 enum class FrameKind {
   Bag, Structure, Composite, Model, Pending, TextList, ValueList, StructureList, ModelList, TextMap, StructureMap,
-  ModelMap
+  ModelMap, Value, ValueMap
+};
+
+// A value structure being read, owned by its frame until it is handed on (moved from).
+class OwnedValue {
+ public:
+  OwnedValue() = default;
+  OwnedValue(OwnedValue&& o) noexcept : m_reading(o.m_reading), m_value(std::exchange(o.m_value, nullptr)) {}
+  OwnedValue& operator=(OwnedValue&& o) noexcept {
+    Reset(o.m_reading, std::exchange(o.m_value, nullptr));
+    return *this;
+  }
+  ~OwnedValue() { Reset(); }
+  void Reset(const IValueStructureReading* reading = nullptr, void* value = nullptr) {
+    if (m_value) m_reading->DeleteValue(m_value);
+    m_reading = reading;
+    m_value = value;
+  }
+  const IValueStructureReading& Reading() const { return *m_reading; }
+  void* Get() const { return m_value; }
+
+ private:
+  const IValueStructureReading* m_reading = nullptr;
+  void* m_value = nullptr;
 };
 
 struct Frame {
@@ -360,17 +395,23 @@ struct Frame {
   std::size_t next = 0;  // where the search for the next key's member starts
   std::uint64_t seenMembers = 0;
   std::vector<std::uint32_t> seenOthers;
-  // ModelList and ModelMap frames: the member of the parent's model they fill, and its field.
+  // ModelList, ModelMap and ValueMap frames: the member of the parent's model they fill, and
+  // its field.
   const MemberInfo* member = nullptr;
   void* field = nullptr;
+  OwnedValue value;  // Value frames
 };
 
 bool IsBag(FrameKind k) {
   return k == FrameKind::Bag || k == FrameKind::Structure || k == FrameKind::Composite || k == FrameKind::Model ||
-         k == FrameKind::Pending;
+         k == FrameKind::Pending || k == FrameKind::Value;
 }
 bool IsList(FrameKind k) { return k == FrameKind::StructureList || k == FrameKind::ModelList; }
-bool IsStructureMap(FrameKind k) { return k == FrameKind::StructureMap || k == FrameKind::ModelMap; }
+bool IsStructureMap(FrameKind k) {
+  return k == FrameKind::StructureMap || k == FrameKind::ModelMap || k == FrameKind::ValueMap;
+}
+// Frames whose structure lists and maps are joined in a bag of their own and handed over.
+bool HasNoBag(FrameKind k) { return k == FrameKind::Model || k == FrameKind::Value; }
 
 // A bag that no codec of a model read straight from text looks into.
 const IParameters& NoBag() {
@@ -457,6 +498,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
           case ParameterShape::Map:
             if (t.structures && top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Models)
               return PushMembers(FrameKind::ModelMap, top, t);
+            if (top.kind == FrameKind::Model && HowMembers(top) == PlanMember::How::Values)
+              return PushMembers(FrameKind::ValueMap, top, t);
             Push(t.structures ? FrameKind::StructureMap : FrameKind::TextMap, &t);
             return;
           case ParameterShape::Single:
@@ -499,7 +542,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       } else {
         TString key = Text(s, n);
         if (top.textMap.count(key) || top.itemMap.count(key) ||
-            (top.kind == FrameKind::ModelMap && top.member->codec->hasKey(*top.member, top.field, key)))
+            ((top.kind == FrameKind::ModelMap || top.kind == FrameKind::ValueMap) &&
+             top.member->codec->hasKey(*top.member, top.field, key)))
           throw Stop{"map key '" + std::string(s, n) + "' given twice"};
         top.mapKey = std::move(key);
       }
@@ -519,10 +563,14 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         case FrameKind::Bag:
         case FrameKind::Structure:
         case FrameKind::Composite:
-        case FrameKind::Model: {
+        case FrameKind::Model:
+        case FrameKind::Value: {
           const Target& t = TakeKey(top);
           if (t.shape != ParameterShape::Single || !t.values) throw Stop{"'" + t.name + "' does not hold a text"};
           if (top.kind == FrameKind::Model && DecodeInto(top, std::string_view(s, n))) return;
+          if (top.kind == FrameKind::Value &&
+              top.value.Reading().MemberText(top.value.Get(), t.id, std::string_view(s, n)))
+            return;
           TString text = Text(s, n);
           if (!t.enumeration) {
             Deliver(top, t.id, ValueOf(t, std::move(text)));
@@ -568,6 +616,13 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         top.member->codec->add(*top.member, top.field, &key, nullptr);
         return;
       }
+      if (top.kind == FrameKind::ValueMap) {  // a value has no null form: the default value
+        const TString key = TakeMapKey(top);
+        OwnedValue value;
+        value.Reset(top.target->reading, top.target->reading->NewValue());
+        top.member->codec->addValue(*top.member, top.field, &key, value.Get());
+        return;
+      }
       if (top.kind != FrameKind::StructureMap) throw Stop{"null is only a structure map's entry"};
       top.itemMap.emplace(TakeMapKey(top), top.target->structures->MakeNullParameter());
     });
@@ -608,14 +663,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       Frame& done = Top();  // popped once closed, so that an error's place names it
       Frame& parent = m_stack[m_depth - 2];
       if (done.kind == FrameKind::StructureList) {
-        if (parent.kind == FrameKind::Model) {
+        if (HasNoBag(parent.kind)) {
           RefCntPtr<IParameters> scratch = m_registry.CreateParameters();
           done.target->structures->JoinList(done.items, scratch, done.target->id);
           Deliver(parent, done.target->id, RefCntPtr<IParameter>(const_cast<IParameter*>(scratch->GetParameter(done.target->id))));
         } else {
           done.target->structures->JoinList(done.items, parent.bag, done.target->id);
         }
-      } else if (done.kind == FrameKind::TextList) {
+      } else if (done.kind == FrameKind::TextList &&
+                 !(parent.kind == FrameKind::Value &&
+                   parent.value.Reading().MemberTexts(parent.value.Get(), done.target->id, done.texts))) {
         RefCntPtr<IParameter> value = done.target->values->ListParameterFromStrings(done.texts);
         if (parent.kind == FrameKind::StructureList)
           parent.items.push_back(std::move(value));
@@ -653,14 +710,16 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
       case FrameKind::TextMap:
         return Deliver(parent, done.target->id, done.target->values->MapParameterFromStrings(done.textMap));
       case FrameKind::StructureMap: {
-        if (parent.kind != FrameKind::Model)
+        if (!HasNoBag(parent.kind))
           return done.target->structures->JoinMap(done.itemMap, parent.bag, done.target->id);
         RefCntPtr<IParameters> scratch = m_registry.CreateParameters();
         done.target->structures->JoinMap(done.itemMap, scratch, done.target->id);
         return Deliver(parent, done.target->id,
                        RefCntPtr<IParameter>(const_cast<IParameter*>(scratch->GetParameter(done.target->id))));
       }
-      case FrameKind::ModelMap: return;  // its entries are in the model already
+      case FrameKind::Value: return HandOn(parent, *done.target, done.value);
+      case FrameKind::ModelMap:
+      case FrameKind::ValueMap: return;  // its entries are in the model already
       default: throw Stop{"unbalanced structure"};
     }
   }
@@ -700,6 +759,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.seenMembers = 0;
     f.member = nullptr;
     f.field = nullptr;
+    f.value.Reset();
     if (kind == FrameKind::Bag || kind == FrameKind::Structure || kind == FrameKind::Composite)
       f.bag = m_registry.CreateParameters();
     return f;
@@ -715,10 +775,15 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     f.itemMap.clear();
     f.mapKey.reset();
     f.seenOthers.clear();
+    f.value.Reset();
   }
 
   // A structure of the target's class: straight into a model where its class allows it.
   void PushStructure(const Target& t) {
+    if (m_direct && t.reading) {
+      Push(FrameKind::Value, &t).value.Reset(t.reading, t.reading->NewValue());
+      return;
+    }
     const ModelPlan* plan = m_direct ? t.plan : nullptr;
     if (!plan || !plan->direct) {
       Push(FrameKind::Structure, &t);
@@ -761,6 +826,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Whether the model frame was given the id before; notes it given. `at`: the place in the
   // plan of a member with the id, when the key was found there, or -1.
   static bool Given(Frame& f, const Target& t, int at = -1) {
+    if (f.kind == FrameKind::Value) return Noted(f, t.id);
     if (f.kind != FrameKind::Model && f.kind != FrameKind::Pending) return f.bag->HasParameter(t.id);
     if (at >= 0) {
       f.keyMember = f.plan->members[static_cast<std::size_t>(at)].first;
@@ -777,8 +843,12 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
         return false;
       }
     }
-    if (std::find(f.seenOthers.begin(), f.seenOthers.end(), t.id) != f.seenOthers.end()) return true;
-    f.seenOthers.push_back(t.id);
+    return Noted(f, t.id);
+  }
+  // Whether the id was noted in the frame before; notes it.
+  static bool Noted(Frame& f, std::uint32_t id) {
+    if (std::find(f.seenOthers.begin(), f.seenOthers.end(), id) != f.seenOthers.end()) return true;
+    f.seenOthers.push_back(id);
     return false;
   }
 
@@ -832,6 +902,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // Hands a parameter to the frame: into its bag, or to the model's members that have its id
   // (as the model's reader would take it from the bag).
   void Deliver(Frame& f, std::uint32_t id, RefCntPtr<IParameter> value) {
+    if (f.kind == FrameKind::Value) return f.value.Reading().MemberParameter(f.value.Get(), id, *value);
     if (f.kind != FrameKind::Model) {
       f.bag->SetParameter(id, std::move(value));
       return;
@@ -880,6 +951,24 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
     }
     // The holder of the serializer's class, as the serializer's reader would make it.
     HandOn(parent, t, t.plan->info->wrap(model.get()));
+  }
+
+  // Hands a value structure read straight from text to where it belongs; the value is moved
+  // from.
+  void HandOn(Frame& parent, const Target& t, OwnedValue& value) {
+    if (parent.kind == FrameKind::ValueMap) {
+      const TString key = TakeMapKey(parent);
+      parent.member->codec->addValue(*parent.member, parent.field, &key, value.Get());
+      return;
+    }
+    if (parent.kind == FrameKind::Model && HowMembers(parent) == PlanMember::How::Values &&
+        KeyMember(parent).member->codec->kind == EncodingKind::NestedStructure) {
+      const MemberInfo& m = *KeyMember(parent).member;
+      m.codec->addValue(m, m.Field(parent.model.get()), nullptr, value.Get());
+      return;
+    }
+    // The holder the serializer's DeserializeParameter makes.
+    HandOn(parent, t, value.Reading().Wrap(value.Get()));
   }
 
   static void Add(Frame& f, const TString* key, const PresentationModel* model) {

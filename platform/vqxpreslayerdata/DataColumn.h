@@ -20,6 +20,7 @@ class DataColumn {
   friend bool operator==(const DataColumn&, const DataColumn&) = default;
 
  private:
+  friend class StructSerializer<DataColumn, DataColumn>;
   TString m_name;
   std::vector<TString> m_values;
 };
@@ -31,6 +32,11 @@ class StructSerializer<DataColumn, DataColumn> final : public HostStructureSeria
   static constexpr std::uint32_t kValuesId = 0xd6fe0104;
 
   static void SerializeObj(const DataColumn& column, SerializeStructure& cursor);
+  // A member from its text, from its items' texts (taken over), or from a parameter (one
+  // of the wrong type is ignored): see IValueStructureReading.
+  static bool ReadText(DataColumn& value, std::uint32_t id, std::string_view text);
+  static bool ReadTexts(DataColumn& value, std::uint32_t id, std::vector<TString>& texts);
+  static void ReadParameter(DataColumn& value, std::uint32_t id, const IParameter& parameter);
   // Missing or wrongly typed members read as empty.
   static DataColumn ToObject(RefCntPtr<const IParameters> bag, unsigned int id);
   // The value serializers, shapes and names of the members' ids.

@@ -17,6 +17,7 @@ class PaneId {
   friend bool operator==(const PaneId&, const PaneId&) = default;
 
  private:
+  friend class StructSerializer<PaneId, PaneId>;
   unsigned int m_row = 0;
   unsigned int m_column = 0;
 };
@@ -28,6 +29,11 @@ class StructSerializer<PaneId, PaneId> final : public HostStructureSerializer<Pa
   static constexpr std::uint32_t kColumnId = 0xd6fe0102;
 
   static void SerializeObj(const PaneId& pane, SerializeStructure& cursor);
+  // A member from its text, from its items' texts (taken over), or from a parameter (one
+  // of the wrong type is ignored): see IValueStructureReading.
+  static bool ReadText(PaneId& value, std::uint32_t id, std::string_view text);
+  static bool ReadTexts(PaneId& value, std::uint32_t id, std::vector<TString>& texts);
+  static void ReadParameter(PaneId& value, std::uint32_t id, const IParameter& parameter);
   // Missing or wrongly typed members read as 0.
   static PaneId ToObject(RefCntPtr<const IParameters> bag, unsigned int id);
   // The value serializers, shapes and names of the members' ids.

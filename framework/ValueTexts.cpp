@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "vqxpreslayer/JsonText.h"
 #include "vqxpreslayer/ParameterTypeSerializerImpl.h"
@@ -35,8 +38,43 @@ DocParameterID ValueText<DocParameterID>::FromString(const TString& text) {
   return DocParameterID{0};
 }
 
+namespace {
+
+// FromOwnText's answers for texts met before on this thread, under the registry's names of
+// the time: a small table by hash of the text (a reader meets the same few ids again and
+// again).
+struct KnownId {
+  std::uint64_t namesVersion = 0;  // 0: an empty slot
+  std::string text;
+  std::optional<std::uint32_t> id;
+};
+constexpr std::size_t kKnownIds = 256;
+constexpr std::size_t kLongestKnown = 128;  // longer texts are looked up each time
+
+bool OwnText(const ParametersRegistry& registry, std::string_view text, DocParameterID& id);
+
+}  // namespace
+
 bool ValueText<DocParameterID>::FromOwnText(std::string_view text, DocParameterID& id) {
   const ParametersRegistry& registry = ParametersRegistry::Get();
+  if (text.size() > kLongestKnown) return OwnText(registry, text, id);
+  thread_local std::vector<KnownId> known(kKnownIds);
+  KnownId& k = known[std::hash<std::string_view>()(text) & (kKnownIds - 1)];
+  if (k.namesVersion != registry.NamesVersion() || k.text != text) {
+    DocParameterID found{};
+    k.id = OwnText(registry, text, found) ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(found))
+                                          : std::nullopt;
+    k.namesVersion = registry.NamesVersion();
+    k.text.assign(text);
+  }
+  if (!k.id) return false;
+  id = static_cast<DocParameterID>(*k.id);
+  return true;
+}
+
+namespace {
+
+bool OwnText(const ParametersRegistry& registry, std::string_view text, DocParameterID& id) {
   if (auto named = registry.FindId(DocNamespace(), text)) {
     // Its own name, not an earlier name of an id that was named again.
     const LegacyParameterName* name = registry.FindName(*named);
@@ -61,6 +99,8 @@ bool ValueText<DocParameterID>::FromOwnText(std::string_view text, DocParameterI
   id = static_cast<DocParameterID>(value);
   return true;
 }
+
+}  // namespace
 
 void ValueText<DocParameterID>::WriteText(JsonText& out, DocParameterID id) {
   // The name the process-wide registry holds, as the key of the id has it.

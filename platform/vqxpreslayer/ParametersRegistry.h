@@ -70,6 +70,9 @@ class ParametersRegistry {
   std::optional<std::uint32_t> FindId(const ParameterNamespaceName& ns, std::string_view name) const;
   // Null when the id has no name.
   const LegacyParameterName* FindName(std::uint32_t id) const;
+  // Changes each time a name is registered, in any registry: two registries, or one before
+  // and after a name was added, never have the same number. For what is learnt from names.
+  std::uint64_t NamesVersion() const { return m_namesVersion; }
   std::vector<std::uint32_t> GetNamedIds() const;
   // Every id anything is registered under (serializer, shape or name), in ascending order.
   std::vector<std::uint32_t> GetIds() const;
@@ -87,6 +90,7 @@ class ParametersRegistry {
   };
   using IdsByName = std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>;
   std::unordered_map<std::uint32_t, Entry> m_entries;
+  std::uint64_t m_namesVersion;
   std::unordered_map<std::string, IdsByName, TextHash, std::equal_to<>> m_ids;  // namespace, UTF-8 name -> id
 };
 

@@ -1,6 +1,7 @@
 // Anchors of the presentation layer's interfaces, the parameter bag and the cursor scopes.
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
 
@@ -161,7 +162,11 @@ void VisitParametersStructure(const ParametersRegistry& registry, const IParamet
 
 // ---- registry ----
 
-ParametersRegistry::ParametersRegistry() = default;
+namespace {
+std::atomic<std::uint64_t> g_namesVersions{0};
+}  // namespace
+
+ParametersRegistry::ParametersRegistry() : m_namesVersion(++g_namesVersions) {}
 ParametersRegistry::~ParametersRegistry() = default;
 
 ParametersRegistry& ParametersRegistry::Get() {
@@ -202,6 +207,7 @@ void ParametersRegistry::RegisterName(std::uint32_t id, const ParameterNamespace
                                       const LegacyParameterName& name) {
   m_entries[id].name = name;
   m_ids[ns.GetValue()][name.GetValue().ToUtf8()] = id;
+  m_namesVersion = ++g_namesVersions;
 }
 
 std::optional<std::uint32_t> ParametersRegistry::FindId(const ParameterNamespaceName& ns,

@@ -1,6 +1,7 @@
 // Enumeration text tables and their serializers.
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "TestSupport.h"
@@ -180,6 +181,28 @@ TEST(DocParameterIDs, TravelByRegisteredNameOrAsHex) {
   EXPECT_EQ(ValueText<DocParameterID>::ToString(DocParameterID{0xd6000000}).ToUtf8(), "0xd6000000");
   EXPECT_EQ(ValueText<DocParameterID>::FromString(u"0xd6000000"), DocParameterID{0xd6000000});
   EXPECT_EQ(ValueText<DocParameterID>::FromString(u"no such name"), DocParameterID{0});
+}
+
+// Texts read once are not looked up again, unless names were registered since.
+TEST(DocParameterIDs, TextsReadAgainFollowTheNamesRegisteredMeanwhile) {
+  test::Registry();
+  constexpr std::uint32_t kId = 0xd6ff00e1;  // a test id, named only here
+  const auto read = [](std::string_view text) -> std::optional<std::uint32_t> {
+    DocParameterID id{};
+    if (!ValueText<DocParameterID>::FromOwnText(text, id)) return std::nullopt;
+    return static_cast<std::uint32_t>(id);
+  };
+  for (int again = 0; again < 2; ++again) {
+    EXPECT_EQ(read("0xd6ff00e1"), kId);
+    EXPECT_EQ(read("LaterNamedId"), std::nullopt);
+  }
+  ParametersRegistry& registry = ParametersRegistry::Get();
+  registry.RegisterName(kId, ParameterNamespaceName("vqxdoc"), LegacyParameterName(u"LaterNamedId"));
+  EXPECT_EQ(read("0xd6ff00e1"), std::nullopt);  // a named id travels by its name
+  EXPECT_EQ(read("LaterNamedId"), kId);
+  registry.RegisterName(kId, ParameterNamespaceName("vqxdoc"), LegacyParameterName(u"RenamedId"));
+  EXPECT_EQ(read("LaterNamedId"), std::nullopt);  // an earlier name is not the id's own text
+  EXPECT_EQ(read("RenamedId"), kId);
 }
 
 TEST(ColorObjects, TravelAsTheirOwnText) {

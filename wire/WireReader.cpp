@@ -1117,7 +1117,7 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   // The first m_depth are open. Room for the usual depth is made before the read starts:
   // a block this large, asked for among the read's many small ones, makes the allocator
   // sort all of those freed so far.
-  static constexpr std::size_t kFramesAhead = 32;
+  static constexpr std::size_t kFramesAhead = 16;
   std::vector<Frame> m_stack;
   std::size_t m_depth = 0;
   std::vector<std::pair<const ModelInfo*, RefCntPtr<PresentationModel>>> m_scratch;

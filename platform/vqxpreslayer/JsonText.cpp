@@ -6,10 +6,6 @@
 #include <cstdlib>
 #include <new>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 #include "vqxpreslayer/EnumText.h"
 #include "vqxpreslayer/ParametersRegistry.h"
 #include "vqxpreslayer/SerializeStructure.h"
@@ -89,21 +85,6 @@ void AppendJsonString(std::string& out, const TString& text) {
 
 namespace {
 constexpr std::size_t kPiece = 64 * 1024;  // how far the caller's buffer is opened ahead
-
-// A large text's memory asks for large pages where the system has them: its fresh pages
-// then fault in a few at a time rather than one per 4 KB as the text grows into them.
-void AdviseLarge(char* data, std::size_t size) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  constexpr std::uintptr_t kLarge = 2u << 20;
-  if (size < 2 * kLarge) return;
-  const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kLarge - 1) & ~(kLarge - 1);
-  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLarge - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-  (void)data;
-  (void)size;
-#endif
-}
 // The size of the last text written on this thread: a text of its own starts with room for
 // a little more, since trees are written again and again, so that it seldom grows.
 thread_local std::size_t t_lastSize = 0;
@@ -132,7 +113,6 @@ JsonText::JsonText(const ParametersRegistry& registry, std::string&& buffer)
   // that the text is written in place and handed over as it is.
   if (m_given.capacity() < kPiece && t_lastSize >= kPiece) {
     m_given.reserve(t_lastSize + t_lastSize / 8);
-    AdviseLarge(m_given.data(), m_given.capacity());
     m_foreseen = true;
   }
   m_begin = m_p = m_end = m_given.data();
@@ -145,10 +125,7 @@ void JsonText::Grow(std::size_t n) {
   const std::size_t used = Size();
   if (!m_heap && (used + n <= m_given.capacity() || m_given.capacity() >= kPiece)) {
     // A buffer given by the caller grows in place, with room for the next write of the same size.
-    if (used + n > m_given.capacity()) {
-      m_given.reserve(std::max(2 * m_given.capacity(), used + n));
-      AdviseLarge(m_given.data(), m_given.capacity());
-    }
+    if (used + n > m_given.capacity()) m_given.reserve(std::max(2 * m_given.capacity(), used + n));
     m_given.resize(std::min(m_given.capacity(), used + std::max(n, kPiece)));
     m_begin = m_given.data();
   } else {
@@ -157,7 +134,6 @@ void JsonText::Grow(std::size_t n) {
     char* grown = static_cast<char*>(m_heap ? std::realloc(m_heap, size) : std::malloc(size));
     if (!grown) throw std::bad_alloc();
     if (!m_heap) std::memcpy(grown, m_begin, used);
-    AdviseLarge(grown, size);
     m_heap = m_begin = grown;
     m_end = m_begin + size;
     m_p = m_begin + used;

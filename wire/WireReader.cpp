@@ -1114,9 +1114,8 @@ class Handler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Handler> 
   std::function<std::size_t()> m_where;
   std::vector<WireReader::Skipped>* m_skipped;
   bool m_direct;
-  // The first m_depth are open. Room for the usual depth is made before the read starts:
-  // a block this large, asked for among the read's many small ones, makes the allocator
-  // sort all of those freed so far.
+  // The first m_depth are open. Room for the usual depth is made before the read starts,
+  // so that the stack seldom grows (moving its frames) while the text is read.
   static constexpr std::size_t kFramesAhead = 16;
   std::vector<Frame> m_stack;
   std::size_t m_depth = 0;

@@ -73,10 +73,6 @@ void Processed(benchmark::State& state, int size) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * Text(size).size()));
 }
 
-}  // namespace bench
-
-namespace bench {
-
 namespace {
 std::map<std::string, Operation (*)(int)>& Counted() {
   static std::map<std::string, Operation (*)(int)> counted;
